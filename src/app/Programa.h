@@ -1,0 +1,5 @@
+#pragma once
+
+// Runs the program: the application object, the operator dialogs, the start-up
+// and the event loop while a window is open.
+int EjecutarPrograma(int argc, char *argv[]);

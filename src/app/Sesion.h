@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+// The session values: written by the start-up, read by the whole program.
+// The password marker "* *" stands for the user's stored password.
+inline QString gUsuarioLogeado;
+inline QString gPassword;
+inline QString gParametroAdicional;
+inline QString gCaja;
+inline quint32 gColorFondo = 0;
+inline quint32 gColorLetra = 0;
+inline qint32 gIdControlAcceso = 0;
+
+inline const QString kMarcaPasswordGuardada = QStringLiteral("* *");

@@ -1,0 +1,6 @@
+#include "app/Programa.h"
+
+int main(int argc, char *argv[])
+{
+    return EjecutarPrograma(argc, argv);
+}
