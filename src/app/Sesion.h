@@ -12,5 +12,8 @@ inline QString gCaja;
 inline quint32 gColorFondo = 0;
 inline quint32 gColorLetra = 0;
 inline qint32 gIdControlAcceso = 0;
+// True when the configuration key SS_CONFIDENCIALIDAD holds "SI": accounting
+// entries are then read through their synonym view.
+inline bool gConfidencialidad = false;
 
 inline const QString kMarcaPasswordGuardada = QStringLiteral("* *");

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QVariant>
+#include <optional>
 
 // The data-access class: one instance holds one database connection and the
 // data that built it. The process shares one instance for everything; a second
@@ -38,6 +39,40 @@ public:
     // `gLogErr` as a variant property.
     QVariant ArchivoErrores() const { return QVariant(gLogErr); }
     void SetArchivoErrores(const QVariant &valor) { gLogErr = valor.toString(); }
+
+    // ---- Dialect and synonyms ----
+    // The statement in the Oracle dialect when the connection is an Oracle one.
+    // Throws ErrorEjecucion 5 on an odd number of quotes.
+    QString ORACLE_Dicc(const QString &Valor) const;
+    // Restricted tables and views replaced by their synonym views for users who
+    // are not administrators; the administrator-database prefix removed.
+    QString SS_TSinonimos(const QString &Sentencia) const;
+
+    // ---- ADO type tests (the type number compared as text) ----
+    static bool adodate(const QVariant &Qtype);
+    static bool ADOText(const QVariant &Qtype);
+    static bool ADONumeric(const QVariant &Qtype);
+    static bool ADOCurrency(const QVariant &Qtype);
+    static bool ADOBoolean(const QVariant &Qtype);
+    static QString ADOComilla(const QVariant &Qtype);
+
+    // ---- Object names ----
+    static QString stSTF(QString &rsName, bool rnPart);
+    static QString AddBrackets(const QString &rObjName);
+    static QString StripBrackets(const QString &rsObjName);
+    static QString StripOwner(QString &rsTblName);
+    static QString StripConnect(const QString &rsTblName);
+    static QString StripFileName(const QString &rsFileName);
+
+    // ---- SQL literals ----
+    // Marker "@": a number with a point as decimal separator (Null gives 0);
+    // marker "'": a quoted text (Null gives NULL); any other: the value's text.
+    static QVariant SQLValue(const QVariant &valor, const QString &marca);
+    static QVariant SQLValue2(const QVariant &valor, const QString &marca) { return SQLValue(valor, marca); }
+
+    // The statement that adds a column with its null rule and default.
+    static QString SentenciaAddField(const QString &Tabla, const QString &Campo, const QString &Tipo,
+                                     bool PermiteNulos, const std::optional<QString> &ValorDefault);
 
     // Tells the operator of a failure of a data-access operation and logs it.
     // Returns the answer code (0 when the error number is 0).
