@@ -1,0 +1,992 @@
+#include "Dialecto.h"
+
+#include <QSet>
+
+namespace db {
+
+namespace {
+
+using Tokens = QList<Token>;
+
+[[noreturn]] void rechazar(const QString &motivo)
+{
+    throw ErrorTraduccion{motivo};
+}
+
+bool enLista(const Token &t, std::initializer_list<const char *> palabras)
+{
+    for (const char *p : palabras)
+        if (t.es(p))
+            return true;
+    return false;
+}
+
+QString mayus(const Token &t)
+{
+    return t.tipo == TipoToken::Palabra ? t.texto.toUpper() : QString();
+}
+
+bool esComparacion(const Token &t)
+{
+    return t.tipo == TipoToken::Simbolo
+        && (t.texto == QLatin1String("=") || t.texto == QLatin1String("<>") || t.texto == QLatin1String("!=")
+            || t.texto == QLatin1String("<") || t.texto == QLatin1String(">") || t.texto == QLatin1String("<=")
+            || t.texto == QLatin1String(">="));
+}
+
+const std::initializer_list<const char *> kSugerencias = {
+    "NOLOCK", "READUNCOMMITTED", "ROWLOCK", "UPDLOCK", "HOLDLOCK", "TABLOCK", "TABLOCKX",
+    "PAGLOCK", "NOWAIT", "READPAST", "READCOMMITTED", "REPEATABLEREAD", "SERIALIZABLE", "XLOCK"};
+
+// ---- Splitting a batch ----
+
+bool empiezaSentencia(const Tokens &actual, const Tokens &todos, qsizetype i)
+{
+    const Token &t = todos[i];
+    if (t.tipo != TipoToken::Palabra || actual.isEmpty())
+        return false;
+    const QString primera = mayus(actual.first());
+    const QString previa = actual.last().tipo == TipoToken::Palabra ? mayus(actual.last()) : actual.last().texto;
+    const QString k = mayus(t);
+    if (k == QLatin1String("INSERT") || k == QLatin1String("CREATE") || k == QLatin1String("TRUNCATE")
+        || k == QLatin1String("BEGIN") || k == QLatin1String("COMMIT") || k == QLatin1String("ROLLBACK")
+        || k == QLatin1String("DECLARE") || k == QLatin1String("EXEC") || k == QLatin1String("EXECUTE")
+        || k == QLatin1String("PRINT") || k == QLatin1String("IF") || k == QLatin1String("WHILE")
+        || k == QLatin1String("USE") || k == QLatin1String("GRANT"))
+        return primera != QLatin1String("IF");
+    if (k == QLatin1String("DROP") || k == QLatin1String("ALTER"))
+        return primera != QLatin1String("ALTER") && primera != QLatin1String("IF");
+    if (k == QLatin1String("UPDATE"))
+        return previa != QLatin1String("ON") && previa != QLatin1String("FOR") && primera != QLatin1String("IF");
+    if (k == QLatin1String("DELETE"))
+        return previa != QLatin1String("ON") && primera != QLatin1String("IF");
+    if (k == QLatin1String("SET"))
+        return primera != QLatin1String("UPDATE") && primera != QLatin1String("IF");
+    if (k == QLatin1String("SELECT")) {
+        if (previa == QLatin1String("UNION") || previa == QLatin1String("ALL") || previa == QLatin1String("EXCEPT")
+            || previa == QLatin1String("INTERSECT") || previa == QLatin1String("AS") || previa == QLatin1String("("))
+            return false;
+        if (primera == QLatin1String("INSERT")) {
+            for (const Token &x : actual)
+                if (x.es("VALUES") || x.es("SELECT"))
+                    return true;
+            return false;
+        }
+        return primera != QLatin1String("CREATE") && primera != QLatin1String("IF")
+            && primera != QLatin1String("WITH");
+    }
+    return false;
+}
+
+// ---- Rewrites on one statement ----
+
+// "WITH (NOLOCK)" and "(NOLOCK)" after a table: SQLite has no locking hints.
+void quitarSugerencias(Tokens &t)
+{
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        qsizetype abre = -1;
+        if (t[i].es("WITH") && i + 1 < t.size() && t[i + 1].esSimbolo("("))
+            abre = i + 1;
+        else if (t[i].esSimbolo("(") && i > 0 && t[i - 1].esNombre() && !t[i - 1].es("VALUES")
+                 && !t[i - 1].es("IN"))
+            abre = i;
+        if (abre < 0)
+            continue;
+        const qsizetype cierra = Cierre(t, abre);
+        if (cierra < 0 || cierra == abre + 1)
+            continue;
+        bool soloSugerencias = true;
+        for (qsizetype k = abre + 1; k < cierra; ++k)
+            if (!(t[k].esSimbolo(",") || enLista(t[k], kSugerencias)))
+                soloSugerencias = false;
+        if (!soloSugerencias)
+            continue;
+        const qsizetype desde = t[i].es("WITH") ? i : abre;
+        const QString espacio = t[desde].espacio;
+        t.remove(desde, cierra - desde + 1);
+        if (desde < t.size() && t[desde].espacio.isEmpty())
+            t[desde].espacio = espacio.isEmpty() ? QStringLiteral(" ") : espacio;
+        i = desde - 1;
+    }
+}
+
+// "dbo.T", "BASE.dbo.T" and "BASE..T" name the table T of the one database.
+void quitarPropietario(Tokens &t)
+{
+    for (qsizetype i = 0; i + 1 < t.size(); ++i) {
+        if (t[i].esNombre() && t[i].nombre().compare(QLatin1String("dbo"), Qt::CaseInsensitive) == 0
+            && t[i + 1].esSimbolo(".")) {
+            qsizetype desde = i;
+            if (i >= 2 && t[i - 1].esSimbolo(".") && t[i - 2].esNombre())
+                desde = i - 2;
+            const QString espacio = t[desde].espacio;
+            t.remove(desde, i + 2 - desde);
+            if (desde < t.size())
+                t[desde].espacio = espacio;
+            i = desde - 1;
+        } else if (t[i].esNombre() && t[i + 1].esSimbolo(".") && i + 2 < t.size() && t[i + 2].esSimbolo(".")) {
+            const QString espacio = t[i].espacio;
+            t.remove(i, 3);
+            if (i < t.size())
+                t[i].espacio = espacio;
+            --i;
+        }
+    }
+}
+
+// "SELECT TOP n …" becomes "SELECT … LIMIT n" at the end of that SELECT, also
+// inside subqueries; "TOP 100 PERCENT" is every row.
+void limitarFilas(Tokens &t)
+{
+    for (qsizetype i = t.size() - 1; i >= 0; --i) {
+        if (!t[i].es("SELECT"))
+            continue;
+        qsizetype j = i + 1;
+        if (j < t.size() && (t[j].es("DISTINCT") || t[j].es("ALL")))
+            ++j;
+        if (j >= t.size() || !t[j].es("TOP"))
+            continue;
+        qsizetype k = j + 1;
+        Tokens cuenta;
+        if (k < t.size() && t[k].esSimbolo("(")) {
+            const qsizetype c = Cierre(t, k);
+            if (c < 0)
+                rechazar(QStringLiteral("TOP sin cerrar"));
+            cuenta = t.mid(k, c - k + 1);
+            k = c + 1;
+        } else if (k < t.size() && (t[k].tipo == TipoToken::Numero || t[k].tipo == TipoToken::Variable)) {
+            cuenta.append(t[k]);
+            ++k;
+        } else {
+            rechazar(QStringLiteral("TOP sin cantidad"));
+        }
+        bool porciento = false;
+        if (k < t.size() && t[k].es("PERCENT")) {
+            porciento = true;
+            ++k;
+        }
+        if (k + 1 < t.size() && t[k].es("WITH") && t[k + 1].es("TIES"))
+            rechazar(QStringLiteral("TOP … WITH TIES no tiene equivalente"));
+        if (porciento && !(cuenta.size() == 1 && cuenta[0].texto.toDouble() >= 100))
+            rechazar(QStringLiteral("TOP … PERCENT solo se admite con 100"));
+        const QString espacio = t[k < t.size() ? k : j].espacio;
+        t.remove(j, k - j);
+        if (j < t.size())
+            t[j].espacio = espacio.isEmpty() ? QStringLiteral(" ") : espacio;
+        if (porciento)
+            continue;
+        // The end of this SELECT: the ")" that closes its subquery, or the end.
+        int nivel = 0;
+        qsizetype fin = t.size();
+        for (qsizetype m = i + 1; m < t.size(); ++m) {
+            if (t[m].esSimbolo("("))
+                ++nivel;
+            else if (t[m].esSimbolo(")")) {
+                if (nivel == 0) {
+                    fin = m;
+                    break;
+                }
+                --nivel;
+            } else if (nivel == 0 && enLista(t[m], {"UNION", "EXCEPT", "INTERSECT"})) {
+                rechazar(QStringLiteral("TOP en una consulta con UNION no tiene equivalente"));
+            }
+        }
+        for (Token &c : cuenta)
+            if (c.espacio.isEmpty() && &c != &cuenta.first())
+                c.espacio.clear();
+        if (!cuenta.isEmpty())
+            cuenta.first().espacio = QStringLiteral(" ");
+        Tokens limite{Nuevo(TipoToken::Palabra, QStringLiteral("LIMIT"))};
+        limite += cuenta;
+        for (qsizetype m = 0; m < limite.size(); ++m)
+            t.insert(fin + m, limite[m]);
+    }
+}
+
+// ---- "+" between texts ----
+
+enum class Clase { Desconocida, Texto, Numero, Nula };
+
+struct Analisis
+{
+    const OpcionesDialecto &op;
+    const Tokens &t;
+
+    bool esFuncionTexto(const QString &f) const
+    {
+        static const QSet<QString> texto{"LTRIM", "RTRIM", "TRIM", "UPPER", "LOWER", "SUBSTRING", "SUBSTR",
+                                         "LEFT", "RIGHT", "REPLACE", "CHAR", "NCHAR", "STR", "SPACE",
+                                         "REPLICATE", "REVERSE", "QUOTENAME"};
+        return texto.contains(f);
+    }
+    bool esFuncionNumero(const QString &f) const
+    {
+        static const QSet<QString> numero{"LEN", "LENGTH", "CHARINDEX", "INSTR", "COUNT", "SUM", "AVG",
+                                          "ABS", "ROUND", "YEAR", "MONTH", "DAY", "DATEDIFF", "FLOOR",
+                                          "CEILING", "POWER", "SIGN", "ASCII", "UNICODE", "DATALENGTH"};
+        return numero.contains(f);
+    }
+    static Clase deTipo(const QString &tipo)
+    {
+        const QString u = tipo.toUpper();
+        if (u.contains(QLatin1String("CHAR")) || u.contains(QLatin1String("TEXT")))
+            return Clase::Texto;
+        return Clase::Numero;
+    }
+
+    // The class of the operand that starts at `a` (and ends before `b`).
+    Clase operando(qsizetype a, qsizetype b) const
+    {
+        if (a >= b)
+            return Clase::Desconocida;
+        const Token &x = t[a];
+        if (x.esSimbolo("-") || x.esSimbolo("+"))
+            return Clase::Numero;
+        int nivel = 0;
+        for (qsizetype k = a; k < b; ++k) {
+            if (t[k].esSimbolo("("))
+                ++nivel;
+            else if (t[k].esSimbolo(")"))
+                --nivel;
+            else if (nivel == 0 && (t[k].esSimbolo("*") || t[k].esSimbolo("/") || t[k].esSimbolo("%")))
+                return Clase::Numero;
+        }
+        if (x.tipo == TipoToken::Cadena)
+            return Clase::Texto;
+        if (x.tipo == TipoToken::Numero)
+            return Clase::Numero;
+        if (x.es("NULL"))
+            return Clase::Nula;
+        if (x.esSimbolo("(")) {
+            const qsizetype c = Cierre(t, a);
+            if (c < 0)
+                return Clase::Desconocida;
+            if (a + 1 < c && t[a + 1].es("SELECT"))
+                return Clase::Desconocida;
+            return expresion(a + 1, c);
+        }
+        if (x.tipo == TipoToken::Palabra && a + 1 < b && t[a + 1].esSimbolo("(")) {
+            const QString f = x.texto.toUpper();
+            const qsizetype c = Cierre(t, a + 1);
+            if (f == QLatin1String("CAST") && c > 0) {
+                for (qsizetype k = c - 1; k > a; --k)
+                    if (t[k].es("AS"))
+                        return k + 1 < c ? deTipo(t[k + 1].texto) : Clase::Desconocida;
+            }
+            if (f == QLatin1String("CONVERT") && a + 2 < b)
+                return deTipo(t[a + 2].texto);
+            if (f == QLatin1String("ISNULL") || f == QLatin1String("COALESCE") || f == QLatin1String("IFNULL")
+                || f == QLatin1String("NULLIF")) {
+                const qsizetype fin = c < 0 ? b : c;
+                int nivel = 0;
+                qsizetype desde = a + 2;
+                for (qsizetype k = a + 2; k <= fin; ++k) {
+                    if (t[k].esSimbolo("("))
+                        ++nivel;
+                    else if (t[k].esSimbolo(")") && nivel > 0)
+                        --nivel;
+                    else if (nivel == 0 && (t[k].esSimbolo(",") || k == fin)) {
+                        const Clase cl = expresion(desde, k);
+                        if (cl == Clase::Texto || cl == Clase::Numero)
+                            return cl;
+                        desde = k + 1;
+                    }
+                }
+                return Clase::Desconocida;
+            }
+            if (esFuncionTexto(f))
+                return Clase::Texto;
+            if (esFuncionNumero(f))
+                return Clase::Numero;
+            return Clase::Desconocida;
+        }
+        if (x.esNombre()) {
+            qsizetype k = a;
+            while (k + 2 < b && t[k + 1].esSimbolo(".") && t[k + 2].esNombre())
+                k += 2;
+            if (!op.tipoColumna)
+                return Clase::Desconocida;
+            switch (op.tipoColumna(t[k].nombre())) {
+            case TipoDeColumna::Texto: return Clase::Texto;
+            case TipoDeColumna::Numero: return Clase::Numero;
+            default: return Clase::Desconocida;
+            }
+        }
+        return Clase::Desconocida;
+    }
+
+    // The class of an expression made of operands joined by "+" or "-".
+    Clase expresion(qsizetype a, qsizetype b) const
+    {
+        Clase acumulada = Clase::Nula;
+        qsizetype desde = a;
+        int nivel = 0;
+        for (qsizetype k = a; k <= b; ++k) {
+            if (k < b && (t[k].esSimbolo("(") || t[k].es("CASE")))
+                ++nivel;
+            else if (k < b && (t[k].esSimbolo(")") || t[k].es("END")))
+                --nivel;
+            else if (k == b || (nivel == 0 && (t[k].esSimbolo("+") || t[k].esSimbolo("-")) && k > desde)) {
+                const Clase c = operando(desde, k);
+                acumulada = combinar(acumulada, c);
+                if (k < b && t[k].esSimbolo("-"))
+                    acumulada = Clase::Numero;
+                desde = k + 1;
+            }
+        }
+        return acumulada;
+    }
+
+    static Clase combinar(Clase a, Clase b)
+    {
+        if (a == Clase::Nula)
+            return b;
+        if (b == Clase::Nula)
+            return a;
+        if (a == Clase::Numero || b == Clase::Numero)
+            return Clase::Numero;
+        if (a == Clase::Texto || b == Clase::Texto)
+            return Clase::Texto;
+        return Clase::Desconocida;
+    }
+};
+
+bool esLimiteIzquierdo(const Token &x)
+{
+    if (x.tipo == TipoToken::Simbolo)
+        return x.texto == QLatin1String(",") || x.texto == QLatin1String("(") || x.texto == QLatin1String("||")
+            || x.texto == QLatin1String(";") || esComparacion(x);
+    return enLista(x, {"SELECT", "DISTINCT", "WHERE", "AND", "OR", "NOT", "ON", "WHEN", "THEN", "ELSE",
+                       "SET", "VALUES", "BY", "HAVING", "FROM", "AS", "LIKE", "IN", "IS", "BETWEEN",
+                       "RETURN", "CASE", "DEFAULT", "LIMIT"});
+}
+
+bool esLimiteDerecho(const Token &x)
+{
+    if (x.tipo == TipoToken::Simbolo)
+        return x.texto == QLatin1String(",") || x.texto == QLatin1String(")") || x.texto == QLatin1String("||")
+            || x.texto == QLatin1String(";") || esComparacion(x);
+    return enLista(x, {"FROM", "WHERE", "AND", "OR", "AS", "WHEN", "THEN", "ELSE", "END", "ORDER", "GROUP",
+                       "HAVING", "LIKE", "IN", "IS", "BETWEEN", "LIMIT", "UNION", "ESCAPE", "COLLATE"});
+}
+
+// Decides, for every "+", whether SQL Server would add or join texts: it joins
+// only when both sides are texts; a number on either side makes it a sum.
+void unirTextos(Tokens &t, const OpcionesDialecto &op)
+{
+    const Analisis an{op, t};
+    QSet<qsizetype> hechos;
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        if (!t[i].esSimbolo("+") || hechos.contains(i))
+            continue;
+        // The chain of operands around this "+", at its own nesting level.
+        qsizetype a = i;
+        int nivel = 0;
+        while (a > 0) {
+            const Token &x = t[a - 1];
+            if (x.esSimbolo(")") || x.es("END"))
+                ++nivel;
+            else if (x.esSimbolo("(") || x.es("CASE")) {
+                if (nivel == 0)
+                    break;
+                --nivel;
+            } else if (nivel == 0 && esLimiteIzquierdo(x))
+                break;
+            --a;
+        }
+        qsizetype b = i + 1;
+        nivel = 0;
+        while (b < t.size()) {
+            const Token &x = t[b];
+            if (x.esSimbolo("(") || x.es("CASE"))
+                ++nivel;
+            else if (x.esSimbolo(")") || x.es("END")) {
+                if (nivel == 0)
+                    break;
+                --nivel;
+            } else if (nivel == 0 && esLimiteDerecho(x))
+                break;
+            ++b;
+        }
+        // Left to right, as the server evaluates them.
+        QList<qsizetype> signos;
+        QList<QPair<qsizetype, qsizetype>> operandos;
+        qsizetype desde = a;
+        nivel = 0;
+        for (qsizetype k = a; k < b; ++k) {
+            if (t[k].esSimbolo("(") || t[k].es("CASE"))
+                ++nivel;
+            else if (t[k].esSimbolo(")") || t[k].es("END"))
+                --nivel;
+            else if (nivel == 0 && (t[k].esSimbolo("+") || t[k].esSimbolo("-")) && k > desde) {
+                operandos.append({desde, k});
+                signos.append(k);
+                desde = k + 1;
+            }
+        }
+        operandos.append({desde, b});
+        Clase acumulada = an.operando(operandos[0].first, operandos[0].second);
+        for (qsizetype s = 0; s < signos.size(); ++s) {
+            const qsizetype k = signos[s];
+            hechos.insert(k);
+            const Clase derecha = an.operando(operandos[s + 1].first, operandos[s + 1].second);
+            if (t[k].esSimbolo("-")) {
+                acumulada = Clase::Numero;
+                continue;
+            }
+            const bool numero = acumulada == Clase::Numero || derecha == Clase::Numero;
+            const bool texto = acumulada == Clase::Texto || derecha == Clase::Texto;
+            if (numero) {
+                acumulada = Clase::Numero;
+            } else if (texto) {
+                t[k].texto = QStringLiteral("||");
+                acumulada = Clase::Texto;
+            } else if (acumulada == Clase::Nula && derecha == Clase::Nula) {
+                acumulada = Clase::Nula;
+            } else {
+                rechazar(QStringLiteral("No se puede saber si \"+\" suma o une textos en: %1")
+                             .arg(Unir(t.mid(a, b - a))));
+            }
+        }
+    }
+}
+
+// ---- SQL Server's functions ----
+
+// The arguments of the call whose "(" is at `abre`, as ranges of tokens.
+QList<QPair<qsizetype, qsizetype>> argumentos(const Tokens &t, qsizetype abre, qsizetype cierra)
+{
+    QList<QPair<qsizetype, qsizetype>> args;
+    int nivel = 0;
+    qsizetype desde = abre + 1;
+    for (qsizetype k = abre + 1; k <= cierra; ++k) {
+        if (k < cierra && t[k].esSimbolo("("))
+            ++nivel;
+        else if (k < cierra && t[k].esSimbolo(")"))
+            --nivel;
+        else if (k == cierra || (nivel == 0 && t[k].esSimbolo(","))) {
+            args.append({desde, k});
+            desde = k + 1;
+        }
+    }
+    if (args.size() == 1 && args[0].first == args[0].second)
+        args.clear();
+    return args;
+}
+
+Tokens tomar(const Tokens &t, QPair<qsizetype, qsizetype> r)
+{
+    Tokens x = t.mid(r.first, r.second - r.first);
+    if (!x.isEmpty())
+        x.first().espacio = QStringLiteral(" ");
+    return x;
+}
+
+Tokens texto(const QString &sql)
+{
+    Tokens x = Tokenizar(sql);
+    if (!x.isEmpty())
+        x.first().espacio = QStringLiteral(" ");
+    return x;
+}
+
+// Joins SQL text and token pieces: "%1" … in the pattern are the pieces.
+Tokens componer(const QString &patron, const QList<Tokens> &piezas)
+{
+    Tokens r;
+    QString resto = patron;
+    while (!resto.isEmpty()) {
+        const qsizetype p = resto.indexOf(u'%');
+        if (p < 0) {
+            r += texto(resto);
+            break;
+        }
+        if (p > 0)
+            r += texto(resto.left(p));
+        const int n = resto.mid(p + 1, 1).toInt();
+        r += piezas.at(n - 1);
+        resto = resto.mid(p + 2);
+    }
+    return r;
+}
+
+void funciones(Tokens &t, const OpcionesDialecto &op, bool definicion)
+{
+    static const QSet<QString> sinEquivalente{
+        "DATEADD", "DATEDIFF", "DATEPART", "DATENAME", "STUFF", "PATINDEX", "STR", "REPLICATE",
+        "ISNUMERIC", "ISDATE", "NEWID", "OBJECT_ID", "COL_LENGTH", "DB_NAME", "SUSER_SNAME", "USER_NAME",
+        "HOST_NAME", "APP_NAME", "IDENT_CURRENT", "DATEFROMPARTS", "EOMONTH", "FORMAT", "TRY_CONVERT",
+        "TRY_CAST", "CHOOSE", "IIF", "STRING_AGG", "ROW_NUMBER"};
+    const QString ahora = (op.relojPropio && !definicion) ? QStringLiteral("dc_ahora()")
+                                                           : QStringLiteral("datetime('now','localtime')");
+    for (qsizetype i = t.size() - 1; i >= 0; --i) {
+        Token &x = t[i];
+        if (x.tipo == TipoToken::Cadena && x.texto.startsWith(u'N', Qt::CaseInsensitive)) {
+            x.texto.remove(0, 1);
+            continue;
+        }
+        if (x.tipo == TipoToken::Variable) {
+            if (x.texto.compare(QLatin1String("@@IDENTITY"), Qt::CaseInsensitive) == 0)
+                x = Nuevo(TipoToken::Palabra, QStringLiteral("last_insert_rowid()"), x.espacio);
+            else if (x.texto.startsWith(QLatin1String("@@")))
+                rechazar(QStringLiteral("%1 no tiene equivalente en la base embebida").arg(x.texto));
+            continue;
+        }
+        if (x.es("CURRENT_TIMESTAMP")) {
+            x = Nuevo(TipoToken::Palabra, ahora, x.espacio);
+            continue;
+        }
+        if (x.tipo != TipoToken::Palabra || i + 1 >= t.size() || !t[i + 1].esSimbolo("("))
+            continue;
+        const QString f = x.texto.toUpper();
+        const qsizetype abre = i + 1;
+        const qsizetype cierra = Cierre(t, abre);
+        if (cierra < 0)
+            rechazar(QStringLiteral("Paréntesis sin cerrar después de %1").arg(x.texto));
+        const auto args = argumentos(t, abre, cierra);
+        const QString espacio = x.espacio;
+        auto reemplazar = [&](const Tokens &nuevo) {
+            t.remove(i, cierra - i + 1);
+            for (qsizetype k = 0; k < nuevo.size(); ++k)
+                t.insert(i + k, nuevo[k]);
+            if (!nuevo.isEmpty())
+                t[i].espacio = espacio;
+        };
+        auto exigir = [&](int cuantos) {
+            if (args.size() != cuantos)
+                rechazar(QStringLiteral("%1 espera %2 argumentos").arg(x.texto).arg(cuantos));
+        };
+        if (f == QLatin1String("GETDATE") || f == QLatin1String("SYSDATETIME")) {
+            exigir(0);
+            reemplazar(texto(ahora));
+        } else if (f == QLatin1String("SCOPE_IDENTITY")) {
+            reemplazar(texto(QStringLiteral("last_insert_rowid()")));
+        } else if (f == QLatin1String("LEN")) {
+            // LEN leaves out the trailing blanks.
+            exigir(1);
+            reemplazar(componer(QStringLiteral("LENGTH(RTRIM(%1))"), {tomar(t, args[0])}));
+        } else if (f == QLatin1String("ISNULL")) {
+            exigir(2);
+            x.texto = QStringLiteral("IFNULL");
+        } else if (f == QLatin1String("SUBSTRING")) {
+            x.texto = QStringLiteral("SUBSTR");
+        } else if (f == QLatin1String("CHARINDEX")) {
+            if (args.size() == 2) {
+                reemplazar(componer(QStringLiteral("INSTR(%1, %2)"), {tomar(t, args[1]), tomar(t, args[0])}));
+            } else {
+                exigir(3);
+                reemplazar(componer(
+                    QStringLiteral("(CASE WHEN INSTR(SUBSTR(%1, %3), %2) > 0 THEN INSTR(SUBSTR(%1, %3), %2) + "
+                                   "(%3) - 1 ELSE 0 END)"),
+                    {tomar(t, args[1]), tomar(t, args[0]), tomar(t, args[2])}));
+            }
+        } else if (f == QLatin1String("LEFT")) {
+            exigir(2);
+            reemplazar(componer(QStringLiteral("SUBSTR(%1, 1, %2)"), {tomar(t, args[0]), tomar(t, args[1])}));
+        } else if (f == QLatin1String("RIGHT")) {
+            exigir(2);
+            reemplazar(componer(QStringLiteral("(CASE WHEN (%2) > 0 THEN SUBSTR(%1, -(%2)) ELSE '' END)"),
+                                {tomar(t, args[0]), tomar(t, args[1])}));
+        } else if (f == QLatin1String("YEAR") || f == QLatin1String("MONTH") || f == QLatin1String("DAY")) {
+            exigir(1);
+            const QString formato = f == QLatin1String("YEAR") ? QStringLiteral("%Y")
+                : f == QLatin1String("MONTH")                  ? QStringLiteral("%m")
+                                                                : QStringLiteral("%d");
+            reemplazar(componer(QStringLiteral("CAST(strftime('") + formato + QStringLiteral("', %1) AS INTEGER)"),
+                                {tomar(t, args[0])}));
+        } else if (f == QLatin1String("SPACE")) {
+            exigir(1);
+            reemplazar(componer(QStringLiteral("printf('%*s', %1, '')"), {tomar(t, args[0])}));
+        } else if (f == QLatin1String("CONVERT")) {
+            if (args.size() < 2 || args.size() > 3)
+                rechazar(QStringLiteral("CONVERT espera 2 o 3 argumentos"));
+            const QString tipo = t[args[0].first].texto.toUpper();
+            const Tokens valor = tomar(t, args[1]);
+            const QString estilo = args.size() == 3 ? Unir(t.mid(args[2].first, args[2].second - args[2].first))
+                                                    : QString();
+            const bool aTexto = tipo.contains(QLatin1String("CHAR")) || tipo.contains(QLatin1String("TEXT"));
+            if (aTexto) {
+                if (estilo.isEmpty())
+                    reemplazar(componer(QStringLiteral("CAST(%1 AS TEXT)"), {valor}));
+                else if (estilo == QLatin1String("103"))
+                    reemplazar(componer(QStringLiteral("COALESCE(strftime('%d/%m/%Y', %1), CAST(%1 AS TEXT))"),
+                                        {valor}));
+                else if (estilo == QLatin1String("108"))
+                    reemplazar(componer(QStringLiteral("COALESCE(strftime('%H:%M:%S', %1), CAST(%1 AS TEXT))"),
+                                        {valor}));
+                else if (estilo == QLatin1String("112"))
+                    reemplazar(componer(QStringLiteral("COALESCE(strftime('%Y%m%d', %1), CAST(%1 AS TEXT))"),
+                                        {valor}));
+                else
+                    rechazar(QStringLiteral("CONVERT con el estilo %1 no tiene equivalente").arg(estilo));
+            } else if (tipo == QLatin1String("INT") || tipo == QLatin1String("INTEGER")
+                       || tipo == QLatin1String("BIGINT") || tipo == QLatin1String("SMALLINT")
+                       || tipo == QLatin1String("TINYINT") || tipo == QLatin1String("BIT")) {
+                reemplazar(componer(QStringLiteral("CAST(%1 AS INTEGER)"), {valor}));
+            } else if (tipo == QLatin1String("DECIMAL") || tipo == QLatin1String("NUMERIC")
+                       || tipo == QLatin1String("FLOAT") || tipo == QLatin1String("MONEY")
+                       || tipo == QLatin1String("REAL")) {
+                reemplazar(componer(QStringLiteral("CAST(%1 AS REAL)"), {valor}));
+            } else if (tipo.startsWith(QLatin1String("DATE")) && estilo.isEmpty()) {
+                reemplazar(componer(QStringLiteral("(%1)"), {valor}));
+            } else {
+                rechazar(QStringLiteral("CONVERT a %1 no tiene equivalente").arg(tipo));
+            }
+        } else if (sinEquivalente.contains(f)) {
+            rechazar(QStringLiteral("La función %1 no tiene equivalente en la base embebida").arg(x.texto));
+        }
+    }
+}
+
+// Text compared with a literal ignores letter case, as with the server's collation.
+void compararSinMayusculas(Tokens &t)
+{
+    for (qsizetype i = t.size() - 1; i >= 0; --i) {
+        if (t[i].tipo != TipoToken::Cadena)
+            continue;
+        const bool antes = i > 0 && esComparacion(t[i - 1]);
+        const bool despues = i + 1 < t.size() && esComparacion(t[i + 1]);
+        if (!antes && !despues)
+            continue;
+        if (i + 1 < t.size() && t[i + 1].es("COLLATE"))
+            continue;
+        t.insert(i + 1, Nuevo(TipoToken::Palabra, QStringLiteral("COLLATE")));
+        t.insert(i + 2, Nuevo(TipoToken::Palabra, QStringLiteral("NOCASE")));
+    }
+}
+
+// ---- Column definitions ----
+
+bool esTipoTexto(const QString &tipo)
+{
+    const QString u = tipo.toUpper();
+    return u == QLatin1String("VARCHAR") || u == QLatin1String("NVARCHAR") || u == QLatin1String("CHAR")
+        || u == QLatin1String("NCHAR") || u == QLatin1String("TEXT") || u == QLatin1String("NTEXT");
+}
+
+// One column definition: texts ignore letter case and keep their declared length,
+// IDENTITY numbers the rows, a DEFAULT in parentheses is a plain constant.
+Tokens definirColumna(const Tokens &d, bool alAgregar)
+{
+    if (d.isEmpty())
+        return d;
+    Tokens r;
+    r.append(d[0]);
+    const QString columna = d[0].nombre();
+    qsizetype k = 1;
+    if (k >= d.size())
+        return d;
+    // The type, with its length.
+    Token tipo = d[k++];
+    QString largo;
+    Tokens tamano;
+    if (k < d.size() && d[k].esSimbolo("(")) {
+        const qsizetype c = Cierre(d, k);
+        if (c < 0)
+            rechazar(QStringLiteral("Tipo sin cerrar en la columna %1").arg(columna));
+        tamano = d.mid(k, c - k + 1);
+        if (c - k == 2)
+            largo = d[k + 1].texto;
+        k = c + 1;
+    }
+    bool identidad = false;
+    if (k < d.size() && d[k].es("IDENTITY")) {
+        identidad = true;
+        ++k;
+        if (k < d.size() && d[k].esSimbolo("(")) {
+            const qsizetype c = Cierre(d, k);
+            k = c < 0 ? d.size() : c + 1;
+        }
+    }
+    const bool esTexto = esTipoTexto(tipo.texto);
+    if (identidad) {
+        r.append(Nuevo(TipoToken::Palabra, QStringLiteral("INTEGER")));
+        bool tieneClave = false;
+        for (qsizetype m = k; m < d.size(); ++m)
+            if (d[m].es("PRIMARY"))
+                tieneClave = true;
+        if (!tieneClave)
+            r += texto(QStringLiteral("PRIMARY KEY AUTOINCREMENT"));
+    } else if (esTexto && largo.compare(QLatin1String("MAX"), Qt::CaseInsensitive) == 0) {
+        r.append(Nuevo(TipoToken::Palabra, QStringLiteral("TEXT"), tipo.espacio));
+    } else {
+        r.append(tipo);
+        r += tamano;
+    }
+    if (esTexto) {
+        r += texto(QStringLiteral("COLLATE NOCASE"));
+        bool numero = false;
+        const int n = largo.toInt(&numero);
+        if (numero && n > 0)
+            r += texto(QStringLiteral("CONSTRAINT LARGO_%1 CHECK (length(\"%1\") <= %2)").arg(columna).arg(n));
+    }
+    for (; k < d.size(); ++k) {
+        const Token &x = d[k];
+        if (x.es("CLUSTERED") || x.es("NONCLUSTERED"))
+            continue;
+        if (identidad && x.es("KEY")) {
+            r.append(x);
+            r += texto(QStringLiteral("AUTOINCREMENT"));
+            continue;
+        }
+        if (x.es("DEFAULT") && alAgregar && k + 1 < d.size() && d[k + 1].esSimbolo("(")) {
+            // SQLite adds a column only with a constant default, without parentheses.
+            const qsizetype c = Cierre(d, k + 1);
+            Tokens dentro = d.mid(k + 2, c - k - 2);
+            while (dentro.size() >= 2 && dentro.first().esSimbolo("(") && Cierre(dentro, 0) == dentro.size() - 1)
+                dentro = dentro.mid(1, dentro.size() - 2);
+            const bool constante = (dentro.size() == 1
+                                    && (dentro[0].tipo == TipoToken::Numero || dentro[0].tipo == TipoToken::Cadena
+                                        || dentro[0].es("NULL")))
+                || (dentro.size() == 2 && dentro[0].esSimbolo("-") && dentro[1].tipo == TipoToken::Numero);
+            if (!constante)
+                rechazar(QStringLiteral("Solo se puede agregar una columna con un valor por defecto constante"));
+            r.append(x);
+            Tokens v = dentro;
+            v.first().espacio = QStringLiteral(" ");
+            if (v.size() == 2)
+                v[1].espacio.clear();
+            r += v;
+            k = c;
+            continue;
+        }
+        r.append(x);
+    }
+    return r;
+}
+
+// Splits "( def, def, … )" at its top-level commas.
+QList<Tokens> partesEntreComas(const Tokens &t, qsizetype desde, qsizetype hasta)
+{
+    QList<Tokens> partes;
+    Tokens actual;
+    int nivel = 0;
+    for (qsizetype k = desde; k < hasta; ++k) {
+        if (t[k].esSimbolo("("))
+            ++nivel;
+        else if (t[k].esSimbolo(")"))
+            --nivel;
+        if (nivel == 0 && t[k].esSimbolo(",")) {
+            partes.append(actual);
+            actual.clear();
+            continue;
+        }
+        actual.append(t[k]);
+    }
+    partes.append(actual);
+    return partes;
+}
+
+bool esRestriccionDeTabla(const Token &x)
+{
+    return enLista(x, {"CONSTRAINT", "PRIMARY", "UNIQUE", "FOREIGN", "CHECK", "INDEX"});
+}
+
+void crearTabla(Tokens &t)
+{
+    qsizetype abre = -1;
+    for (qsizetype k = 0; k < t.size(); ++k)
+        if (t[k].esSimbolo("(")) {
+            abre = k;
+            break;
+        }
+    if (abre < 0)
+        return;
+    const qsizetype cierra = Cierre(t, abre);
+    if (cierra < 0)
+        rechazar(QStringLiteral("CREATE TABLE sin cerrar"));
+    Tokens r = t.mid(0, abre + 1);
+    const auto partes = partesEntreComas(t, abre + 1, cierra);
+    for (qsizetype p = 0; p < partes.size(); ++p) {
+        if (p > 0)
+            r.append(Nuevo(TipoToken::Simbolo, QStringLiteral(","), QString()));
+        const Tokens &d = partes[p];
+        Tokens nuevo;
+        if (!d.isEmpty() && esRestriccionDeTabla(d[0])) {
+            for (const Token &x : d)
+                if (!x.es("CLUSTERED") && !x.es("NONCLUSTERED"))
+                    nuevo.append(x);
+        } else {
+            nuevo = definirColumna(d, false);
+        }
+        r += nuevo;
+    }
+    r += t.mid(cierra);
+    t = r;
+}
+
+// "ALTER TABLE T ADD a …, b …" becomes one "ALTER TABLE T ADD COLUMN" per column.
+QList<Tokens> agregarColumnas(const Tokens &t)
+{
+    qsizetype add = -1;
+    for (qsizetype k = 0; k < t.size(); ++k)
+        if (t[k].es("ADD")) {
+            add = k;
+            break;
+        }
+    if (add < 0)
+        return {t};
+    qsizetype desde = add + 1;
+    if (desde < t.size() && t[desde].es("COLUMN"))
+        ++desde;
+    if (desde < t.size() && esRestriccionDeTabla(t[desde]))
+        rechazar(QStringLiteral("ALTER TABLE … ADD CONSTRAINT no tiene equivalente en la base embebida"));
+    QList<Tokens> sentencias;
+    for (const Tokens &d : partesEntreComas(t, desde, t.size())) {
+        Tokens s = t.mid(0, add);
+        s += texto(QStringLiteral("ADD COLUMN"));
+        Tokens col = definirColumna(d, true);
+        if (!col.isEmpty())
+            col.first().espacio = QStringLiteral(" ");
+        s += col;
+        sentencias.append(s);
+    }
+    return sentencias;
+}
+
+ClaseSentencia clasificar(const Tokens &t)
+{
+    const Token &p = t.first();
+    auto siguienteEs = [&](std::initializer_list<const char *> palabras) {
+        return t.size() == 1 || enLista(t[1], palabras);
+    };
+    if (p.es("BEGIN")) {
+        if (siguienteEs({"TRAN", "TRANSACTION"}))
+            return ClaseSentencia::Comenzar;
+        rechazar(QStringLiteral("Los bloques BEGIN … END no tienen equivalente en la base embebida"));
+    }
+    if (p.es("COMMIT") && siguienteEs({"TRAN", "TRANSACTION", "WORK"}))
+        return ClaseSentencia::Confirmar;
+    if (p.es("ROLLBACK") && siguienteEs({"TRAN", "TRANSACTION", "WORK"}))
+        return ClaseSentencia::Deshacer;
+    if (p.es("SET")) {
+        if (t.size() > 1
+            && enLista(t[1], {"NOCOUNT", "TRANSACTION", "DATEFORMAT", "ANSI_NULLS", "ANSI_WARNINGS",
+                              "ANSI_PADDING", "QUOTED_IDENTIFIER", "XACT_ABORT", "LANGUAGE", "ARITHABORT",
+                              "CONCAT_NULL_YIELDS_NULL", "LOCK_TIMEOUT", "DEADLOCK_PRIORITY"}))
+            return ClaseSentencia::Nada;
+        rechazar(QStringLiteral("SET %1 no tiene equivalente en la base embebida")
+                     .arg(t.size() > 1 ? t[1].texto : QString()));
+    }
+    if (enLista(p, {"IF", "WHILE", "DECLARE", "EXEC", "EXECUTE", "PRINT", "USE", "GRANT", "RAISERROR",
+                    "GOTO", "RETURN"}))
+        rechazar(QStringLiteral("%1 no tiene equivalente en la base embebida").arg(p.texto.toUpper()));
+    return ClaseSentencia::Comun;
+}
+
+} // namespace
+
+QList<QList<Token>> DividirLote(const QList<Token> &tokens)
+{
+    QList<Tokens> lote;
+    Tokens actual;
+    int nivel = 0;
+    auto cerrar = [&] {
+        if (!actual.isEmpty())
+            lote.append(actual);
+        actual.clear();
+    };
+    for (qsizetype i = 0; i < tokens.size(); ++i) {
+        const Token &x = tokens[i];
+        if (nivel == 0 && x.esSimbolo(";")) {
+            cerrar();
+            continue;
+        }
+        if (nivel == 0 && x.es("GO") && (actual.isEmpty() || x.saltoAntes)
+            && (i + 1 == tokens.size() || tokens[i + 1].saltoAntes)) {
+            cerrar();
+            continue;
+        }
+        if (nivel == 0 && empiezaSentencia(actual, tokens, i))
+            cerrar();
+        if (x.esSimbolo("("))
+            ++nivel;
+        else if (x.esSimbolo(")") && nivel > 0)
+            --nivel;
+        actual.append(x);
+    }
+    cerrar();
+    return lote;
+}
+
+QList<SentenciaTraducida> TraducirParaSqlite(const QString &sql, const OpcionesDialecto &op)
+{
+    QList<SentenciaTraducida> resultado;
+    for (Tokens t : DividirLote(Tokenizar(sql))) {
+        SentenciaTraducida s;
+        s.clase = clasificar(t);
+        if (s.clase != ClaseSentencia::Comun) {
+            s.texto = Unir(t);
+            resultado.append(s);
+            continue;
+        }
+        if (t.first().es("TRUNCATE") && t.size() > 1 && t[1].es("TABLE")) {
+            t[0].texto = QStringLiteral("DELETE");
+            t[1].texto = QStringLiteral("FROM");
+        }
+        const bool definicion = enLista(t.first(), {"CREATE", "ALTER", "DROP"});
+        s.cambiaEsquema = definicion;
+        quitarSugerencias(t);
+        quitarPropietario(t);
+        limitarFilas(t);
+        unirTextos(t, op);
+        funciones(t, op, definicion);
+        if (!definicion)
+            compararSinMayusculas(t);
+        if (t.first().es("CREATE") && t.size() > 1 && t[1].es("TABLE")) {
+            crearTabla(t);
+        } else if (t.first().es("CREATE")) {
+            for (qsizetype k = t.size() - 1; k >= 0; --k)
+                if (t[k].es("CLUSTERED") || t[k].es("NONCLUSTERED"))
+                    t.remove(k);
+        } else if (t.first().es("ALTER") && t.size() > 1 && t[1].es("TABLE")) {
+            for (const Tokens &a : agregarColumnas(t))
+                resultado.append({Unir(a), ClaseSentencia::Comun, true});
+            continue;
+        }
+        s.texto = Unir(t);
+        resultado.append(s);
+    }
+    return resultado;
+}
+
+QString TablaDeConsulta(const QString &sql)
+{
+    Tokens t;
+    try {
+        t = Tokenizar(sql);
+    } catch (const ErrorTraduccion &) {
+        return {};
+    }
+    if (t.isEmpty() || !t.first().es("SELECT"))
+        return {};
+    quitarSugerencias(t);
+    quitarPropietario(t);
+    int nivel = 0;
+    qsizetype desde = -1;
+    for (qsizetype k = 0; k < t.size(); ++k) {
+        if (t[k].esSimbolo("("))
+            ++nivel;
+        else if (t[k].esSimbolo(")"))
+            --nivel;
+        else if (nivel == 0 && enLista(t[k], {"UNION", "EXCEPT", "INTERSECT"}))
+            return {};
+        else if (nivel == 0 && t[k].es("FROM") && desde < 0)
+            desde = k + 1;
+    }
+    if (desde < 0 || desde >= t.size() || !t[desde].esNombre())
+        return {};
+    const QString tabla = t[desde].nombre();
+    qsizetype k = desde + 1;
+    if (k < t.size() && t[k].es("AS"))
+        ++k;
+    if (k < t.size() && t[k].esNombre()
+        && !enLista(t[k], {"WHERE", "ORDER", "GROUP", "HAVING", "JOIN", "INNER", "LEFT", "RIGHT", "FULL",
+                           "CROSS", "OUTER", "LIMIT"}))
+        ++k;
+    if (k < t.size() && !enLista(t[k], {"WHERE", "ORDER", "GROUP", "HAVING", "LIMIT"}) && !t[k].esSimbolo(";"))
+        return {};
+    return tabla;
+}
+
+}
