@@ -17,6 +17,43 @@ QString CrearBase(const QString &carpeta, const QString &nombre)
     return ruta;
 }
 
+bool EjecutarSqlite(const QString &archivo, const QString &sql)
+{
+    sqlite3 *db = nullptr;
+    if (sqlite3_open_v2(QFile::encodeName(archivo).constData(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+        sqlite3_close(db);
+        return false;
+    }
+    char *msg = nullptr;
+    const bool ok = sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &msg) == SQLITE_OK;
+    if (!ok)
+        qWarning("%s", msg);
+    sqlite3_free(msg);
+    sqlite3_close(db);
+    return ok;
+}
+
+QString Filas(db::Recordset &rs)
+{
+    QStringList filas;
+    if (rs.State() == db::adStateClosed)
+        return QStringLiteral("(cerrado)");
+    for (; !rs.Eof(); rs.MoveNext()) {
+        QStringList celdas;
+        for (int i = 0; i < rs.Fields().Count(); ++i) {
+            const QVariant v = rs.Fields(i).Value();
+            if (v.isNull())
+                celdas << QStringLiteral("NULL");
+            else if (v.metaType().id() == QMetaType::QDateTime)
+                celdas << v.toDateTime().toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
+            else
+                celdas << v.toString();
+        }
+        filas << celdas.join(u'|');
+    }
+    return filas.join(u';');
+}
+
 QString CadenaSqlServer(const QString &servidor, const QString &base)
 {
     return QStringLiteral("PROVIDER=SQLOLEDB;Server=%1;Database =%2;UId=%2;Pwd=%2;Connect Timeout=5;")

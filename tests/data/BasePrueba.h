@@ -13,11 +13,17 @@ namespace prueba {
 // Creates an empty database file `nombre`.db in `carpeta` (the layer itself never creates one).
 QString CrearBase(const QString &carpeta, const QString &nombre);
 
+// Runs SQLite's own SQL on a database file (triggers and such, that the system never writes).
+bool EjecutarSqlite(const QString &archivo, const QString &sql);
+
 // The connection string the data-access class builds for a server and database.
 QString CadenaSqlServer(const QString &servidor, const QString &base);
 
 // Writes the suite's settings file with a [Servidores] section in the application folder.
 void EscribirServidores(const QString &carpetaAplicacion, const QString &lineas);
+
+// The rows of a recordset as "a|b;c|d" (Null as NULL), for comparing results.
+QString Filas(db::Recordset &rs);
 
 // Whether Debian's SQLite ODBC driver is registered.
 bool HayOdbcSqlite();

@@ -490,13 +490,13 @@ Tokens texto(const QString &sql)
     return x;
 }
 
-// Joins SQL text and token pieces: "%1" … in the pattern are the pieces.
+// Joins SQL text and token pieces: "$1" … in the pattern are the pieces.
 Tokens componer(const QString &patron, const QList<Tokens> &piezas)
 {
     Tokens r;
     QString resto = patron;
     while (!resto.isEmpty()) {
-        const qsizetype p = resto.indexOf(u'%');
+        const qsizetype p = resto.indexOf(u'$');
         if (p < 0) {
             r += texto(resto);
             break;
@@ -564,7 +564,7 @@ void funciones(Tokens &t, const OpcionesDialecto &op, bool definicion)
         } else if (f == QLatin1String("LEN")) {
             // LEN leaves out the trailing blanks.
             exigir(1);
-            reemplazar(componer(QStringLiteral("LENGTH(RTRIM(%1))"), {tomar(t, args[0])}));
+            reemplazar(componer(QStringLiteral("LENGTH(RTRIM($1))"), {tomar(t, args[0])}));
         } else if (f == QLatin1String("ISNULL")) {
             exigir(2);
             x.texto = QStringLiteral("IFNULL");
@@ -572,31 +572,31 @@ void funciones(Tokens &t, const OpcionesDialecto &op, bool definicion)
             x.texto = QStringLiteral("SUBSTR");
         } else if (f == QLatin1String("CHARINDEX")) {
             if (args.size() == 2) {
-                reemplazar(componer(QStringLiteral("INSTR(%1, %2)"), {tomar(t, args[1]), tomar(t, args[0])}));
+                reemplazar(componer(QStringLiteral("INSTR($1, $2)"), {tomar(t, args[1]), tomar(t, args[0])}));
             } else {
                 exigir(3);
                 reemplazar(componer(
-                    QStringLiteral("(CASE WHEN INSTR(SUBSTR(%1, %3), %2) > 0 THEN INSTR(SUBSTR(%1, %3), %2) + "
-                                   "(%3) - 1 ELSE 0 END)"),
+                    QStringLiteral("(CASE WHEN INSTR(SUBSTR($1, $3), $2) > 0 THEN INSTR(SUBSTR($1, $3), $2) + "
+                                   "($3) - 1 ELSE 0 END)"),
                     {tomar(t, args[1]), tomar(t, args[0]), tomar(t, args[2])}));
             }
         } else if (f == QLatin1String("LEFT")) {
             exigir(2);
-            reemplazar(componer(QStringLiteral("SUBSTR(%1, 1, %2)"), {tomar(t, args[0]), tomar(t, args[1])}));
+            reemplazar(componer(QStringLiteral("SUBSTR($1, 1, $2)"), {tomar(t, args[0]), tomar(t, args[1])}));
         } else if (f == QLatin1String("RIGHT")) {
             exigir(2);
-            reemplazar(componer(QStringLiteral("(CASE WHEN (%2) > 0 THEN SUBSTR(%1, -(%2)) ELSE '' END)"),
+            reemplazar(componer(QStringLiteral("(CASE WHEN ($2) > 0 THEN SUBSTR($1, -($2)) ELSE '' END)"),
                                 {tomar(t, args[0]), tomar(t, args[1])}));
         } else if (f == QLatin1String("YEAR") || f == QLatin1String("MONTH") || f == QLatin1String("DAY")) {
             exigir(1);
             const QString formato = f == QLatin1String("YEAR") ? QStringLiteral("%Y")
                 : f == QLatin1String("MONTH")                  ? QStringLiteral("%m")
                                                                 : QStringLiteral("%d");
-            reemplazar(componer(QStringLiteral("CAST(strftime('") + formato + QStringLiteral("', %1) AS INTEGER)"),
+            reemplazar(componer(QStringLiteral("CAST(strftime('") + formato + QStringLiteral("', $1) AS INTEGER)"),
                                 {tomar(t, args[0])}));
         } else if (f == QLatin1String("SPACE")) {
             exigir(1);
-            reemplazar(componer(QStringLiteral("printf('%*s', %1, '')"), {tomar(t, args[0])}));
+            reemplazar(componer(QStringLiteral("printf('%*s', $1, '')"), {tomar(t, args[0])}));
         } else if (f == QLatin1String("CONVERT")) {
             if (args.size() < 2 || args.size() > 3)
                 rechazar(QStringLiteral("CONVERT espera 2 o 3 argumentos"));
@@ -607,28 +607,28 @@ void funciones(Tokens &t, const OpcionesDialecto &op, bool definicion)
             const bool aTexto = tipo.contains(QLatin1String("CHAR")) || tipo.contains(QLatin1String("TEXT"));
             if (aTexto) {
                 if (estilo.isEmpty())
-                    reemplazar(componer(QStringLiteral("CAST(%1 AS TEXT)"), {valor}));
+                    reemplazar(componer(QStringLiteral("CAST($1 AS TEXT)"), {valor}));
                 else if (estilo == QLatin1String("103"))
-                    reemplazar(componer(QStringLiteral("COALESCE(strftime('%d/%m/%Y', %1), CAST(%1 AS TEXT))"),
+                    reemplazar(componer(QStringLiteral("COALESCE(strftime('%d/%m/%Y', $1), CAST($1 AS TEXT))"),
                                         {valor}));
                 else if (estilo == QLatin1String("108"))
-                    reemplazar(componer(QStringLiteral("COALESCE(strftime('%H:%M:%S', %1), CAST(%1 AS TEXT))"),
+                    reemplazar(componer(QStringLiteral("COALESCE(strftime('%H:%M:%S', $1), CAST($1 AS TEXT))"),
                                         {valor}));
                 else if (estilo == QLatin1String("112"))
-                    reemplazar(componer(QStringLiteral("COALESCE(strftime('%Y%m%d', %1), CAST(%1 AS TEXT))"),
+                    reemplazar(componer(QStringLiteral("COALESCE(strftime('%Y%m%d', $1), CAST($1 AS TEXT))"),
                                         {valor}));
                 else
                     rechazar(QStringLiteral("CONVERT con el estilo %1 no tiene equivalente").arg(estilo));
             } else if (tipo == QLatin1String("INT") || tipo == QLatin1String("INTEGER")
                        || tipo == QLatin1String("BIGINT") || tipo == QLatin1String("SMALLINT")
                        || tipo == QLatin1String("TINYINT") || tipo == QLatin1String("BIT")) {
-                reemplazar(componer(QStringLiteral("CAST(%1 AS INTEGER)"), {valor}));
+                reemplazar(componer(QStringLiteral("CAST($1 AS INTEGER)"), {valor}));
             } else if (tipo == QLatin1String("DECIMAL") || tipo == QLatin1String("NUMERIC")
                        || tipo == QLatin1String("FLOAT") || tipo == QLatin1String("MONEY")
                        || tipo == QLatin1String("REAL")) {
-                reemplazar(componer(QStringLiteral("CAST(%1 AS REAL)"), {valor}));
+                reemplazar(componer(QStringLiteral("CAST($1 AS REAL)"), {valor}));
             } else if (tipo.startsWith(QLatin1String("DATE")) && estilo.isEmpty()) {
-                reemplazar(componer(QStringLiteral("(%1)"), {valor}));
+                reemplazar(componer(QStringLiteral("($1)"), {valor}));
             } else {
                 rechazar(QStringLiteral("CONVERT a %1 no tiene equivalente").arg(tipo));
             }
@@ -650,6 +650,9 @@ void compararSinMayusculas(Tokens &t)
             continue;
         if (i + 1 < t.size() && t[i + 1].es("COLLATE"))
             continue;
+        // Trailing blanks do not count when the server compares texts.
+        while (t[i].texto.size() > 2 && t[i].texto.at(t[i].texto.size() - 2) == u' ')
+            t[i].texto.remove(t[i].texto.size() - 2, 1);
         t.insert(i + 1, Nuevo(TipoToken::Palabra, QStringLiteral("COLLATE")));
         t.insert(i + 2, Nuevo(TipoToken::Palabra, QStringLiteral("NOCASE")));
     }
