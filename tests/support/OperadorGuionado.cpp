@@ -26,25 +26,31 @@ OperadorGuionado::~OperadorGuionado()
 
 OperadorGuionado &OperadorGuionado::responder(int respuesta)
 {
-    m_respuestas.push_back({Tipo::Mensaje, respuesta, {}, true});
+    m_respuestas.push_back({Tipo::Mensaje, respuesta, {}, true, {}});
+    return *this;
+}
+
+OperadorGuionado &OperadorGuionado::responder(int respuesta, std::function<void()> alResponder)
+{
+    m_respuestas.push_back({Tipo::Mensaje, respuesta, {}, true, std::move(alResponder)});
     return *this;
 }
 
 OperadorGuionado &OperadorGuionado::escribir(const QString &texto)
 {
-    m_respuestas.push_back({Tipo::Entrada, 0, texto, true});
+    m_respuestas.push_back({Tipo::Entrada, 0, texto, true, {}});
     return *this;
 }
 
 OperadorGuionado &OperadorGuionado::cancelarEntrada()
 {
-    m_respuestas.push_back({Tipo::Entrada, 0, {}, false});
+    m_respuestas.push_back({Tipo::Entrada, 0, {}, false, {}});
     return *this;
 }
 
 OperadorGuionado &OperadorGuionado::elegirArchivo(const QString &ruta)
 {
-    m_respuestas.push_back({Tipo::Archivo, 0, ruta, !ruta.isEmpty()});
+    m_respuestas.push_back({Tipo::Archivo, 0, ruta, !ruta.isEmpty(), {}});
     return *this;
 }
 
@@ -84,6 +90,8 @@ int OperadorGuionado::MsgBox(const QString &texto, int estilo, const QString &ti
     Respuesta r;
     if (!tomar(Tipo::Mensaje, r))
         return Botones(estilo) == vbOKOnly ? vbOK : vbCancel;
+    if (r.alResponder)
+        r.alResponder();
     return r.codigo;
 }
 

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 #include <deque>
+#include <functional>
 
 // An operator for tests: answers every dialog from a queue, in order, and keeps
 // what was shown. A dialog with no answer waiting, or of another kind than the
@@ -30,6 +31,8 @@ public:
 
     // The next answers, in the order the dialogs will appear.
     OperadorGuionado &responder(int respuesta);
+    // Answers and then runs `alResponder` (what the world does meanwhile).
+    OperadorGuionado &responder(int respuesta, std::function<void()> alResponder);
     OperadorGuionado &escribir(const QString &texto);
     OperadorGuionado &cancelarEntrada();
     OperadorGuionado &elegirArchivo(const QString &ruta); // empty: cancelled
@@ -53,6 +56,7 @@ private:
         int codigo = 0;
         QString texto;
         bool aceptado = true;
+        std::function<void()> alResponder;
     };
     bool tomar(Tipo tipo, Respuesta &respuesta);
 
