@@ -7,3 +7,11 @@
 QString FormatoFechaHora();
 QString FormatoFecha();
 QString FormatoHora();
+
+// The session's access record in Control_Acceso: written when the session
+// begins, closed with the egress time when the editor unloads; and one audit
+// row per action in V_MV_CPTEACCIONES.
+void RegistrarIngreso(QString Proceso = {});
+void RegistrarEgreso();
+void RegistrarAccion(const QString &TipoComprobante, const QString &IdComprobante, QString IdComplemento, bool EsAlta,
+                     bool EsModificacion, const QString &Accion, const QString &Cuenta, bool EsError);
