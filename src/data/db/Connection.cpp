@@ -343,7 +343,7 @@ Recordset Connection::OpenSchema(qint32 Schema, const QVariantList &Restrictions
             for (const TablaEsquema &t : tablas) {
                 if (!cumple(Restrictions, 2, t.nombre) || !cumple(Restrictions, 3, t.tipo))
                     continue;
-                r.celdas.insert(r.celdas.end(), {catalogo, esquema, t.nombre, t.tipo, QVariant()});
+                r.celdas.agregar({catalogo, esquema, t.nombre, t.tipo, QVariant()});
             }
         } else if (Schema == adSchemaColumns) {
             r.columnas = {columna("TABLE_CATALOG", "NVARCHAR(128)"), columna("TABLE_SCHEMA", "NVARCHAR(128)"),
@@ -362,8 +362,7 @@ Recordset Connection::OpenSchema(qint32 Schema, const QVariantList &Restrictions
                     if (!cumple(Restrictions, 3, c.nombre))
                         continue;
                     const bool texto = c.tipo.naturaleza == Naturaleza::Texto;
-                    r.celdas.insert(r.celdas.end(),
-                                    {catalogo, esquema, tabla, c.nombre, c.ordinal, !c.porDefecto.isEmpty(),
+                    r.celdas.agregar({catalogo, esquema, tabla, c.nombre, c.ordinal, !c.porDefecto.isEmpty(),
                                      c.porDefecto.isEmpty() ? QVariant() : QVariant(c.porDefecto), c.admiteNulos,
                                      c.tipo.tipo, texto ? QVariant(c.tipo.tamano) : QVariant()});
                 }

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 #include <QVariant>
+#include <utility>
 #include <vector>
 
 // One backend of the layer: a live session with one database that runs single
@@ -23,11 +24,82 @@ struct ColumnaResultado
     TipoCampo tipo;
 };
 
-// The rows of one statement, held row after row in one block.
+// The cells of a result, row after row, in blocks of a fixed size: a large
+// result grows without copying what it holds, and the blocks are small enough
+// to be reused by the allocator from one statement to the next.
+class Celdas
+{
+public:
+    static constexpr size_t kBloque = 2048;
+
+    Celdas() = default;
+    Celdas(Celdas &&otro) noexcept
+        : m_bloques(std::move(otro.m_bloques))
+        , m_n(std::exchange(otro.m_n, 0))
+    {
+    }
+    Celdas &operator=(Celdas &&otro) noexcept
+    {
+        clear();
+        m_bloques = std::move(otro.m_bloques);
+        m_n = std::exchange(otro.m_n, 0);
+        return *this;
+    }
+    ~Celdas() { clear(); }
+
+    size_t size() const { return m_n; }
+    bool empty() const { return m_n == 0; }
+    QVariant &operator[](size_t i) { return m_bloques[i / kBloque][i % kBloque]; }
+    const QVariant &operator[](size_t i) const { return m_bloques[i / kBloque][i % kBloque]; }
+    void push_back(QVariant &&v)
+    {
+        if (m_n % kBloque == 0)
+            m_bloques.push_back(BloqueLibre());
+        m_bloques.back().push_back(std::move(v));
+        ++m_n;
+    }
+    void push_back(const QVariant &v) { push_back(QVariant(v)); }
+    void agregar(std::initializer_list<QVariant> valores)
+    {
+        for (const QVariant &v : valores)
+            push_back(v);
+    }
+    void resize(size_t n)
+    {
+        while (m_n > n) {
+            m_bloques.back().pop_back();
+            if (m_bloques.back().empty()) {
+                Devolver(std::move(m_bloques.back()));
+                m_bloques.pop_back();
+            }
+            --m_n;
+        }
+        while (m_n < n)
+            push_back(QVariant());
+    }
+    void clear()
+    {
+        for (auto &b : m_bloques)
+            Devolver(std::move(b));
+        m_bloques.clear();
+        m_n = 0;
+    }
+
+private:
+    // Blocks of finished results are kept (up to a few tens of megabytes) for
+    // the next ones: reading a large result then costs no fresh memory pages.
+    static std::vector<QVariant> BloqueLibre();
+    static void Devolver(std::vector<QVariant> &&bloque);
+
+    std::vector<std::vector<QVariant>> m_bloques;
+    size_t m_n = 0;
+};
+
+// The rows of one statement.
 struct Resultado
 {
     QList<ColumnaResultado> columnas;
-    std::vector<QVariant> celdas;
+    Celdas celdas;
 
     qsizetype Filas() const { return columnas.isEmpty() ? 0 : qsizetype(celdas.size()) / columnas.size(); }
 };

@@ -16,7 +16,7 @@ struct DatosRecordset
 {
     std::shared_ptr<Sesion> sesion;
     QList<ColumnaResultado> columnas;
-    std::vector<QVariant> celdas;
+    Celdas celdas;
     qsizetype filas = 0;
     qsizetype pos = 0; // -1 before the first row, `filas` after the last
     std::vector<Field> campos;
@@ -134,7 +134,9 @@ void Field::SetValue(const QVariant &valor)
         if (!m_d->enFila())
             m_d->celda(m_i); // raises 3021
         m_d->modo = adEditInProgress;
-        m_d->edicion.assign(m_d->celdas.begin() + m_d->pos * m_d->n(), m_d->celdas.begin() + (m_d->pos + 1) * m_d->n());
+        m_d->edicion.clear();
+        for (qsizetype i = 0; i < m_d->n(); ++i)
+            m_d->edicion.push_back(m_d->celdas[size_t(m_d->pos * m_d->n() + i)]);
         m_d->cambiado.assign(size_t(m_d->n()), false);
     }
     m_d->edicion[size_t(m_i)] = valor;
@@ -409,7 +411,8 @@ void Recordset::Update()
                 for (int i = 0; i < d.n(); ++i)
                     fila[size_t(i)] = coaccionar(r.celdas[size_t(i)], d.columnas.at(i).tipo.naturaleza);
         }
-        std::move(fila.begin(), fila.end(), d.celdas.begin() + d.pos * d.n());
+        for (int i = 0; i < d.n(); ++i)
+            d.celdas[size_t(d.pos * d.n() + i)] = std::move(fila[size_t(i)]);
     } else {
         // The row is found by its key when the recordset holds it, otherwise by
         // every value it was read with; only that one row is changed.

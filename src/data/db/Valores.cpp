@@ -1,5 +1,7 @@
 #include "Valores.h"
 
+#include "Motor.h"
+
 namespace db {
 
 namespace {
@@ -101,6 +103,37 @@ QVariant ValorParaBase(const QVariant &valor)
     default:
         return valor;
     }
+}
+
+namespace {
+constexpr size_t kBloquesGuardados = 512; // 32 MB of cells
+
+std::vector<std::vector<QVariant>> &bloquesLibres()
+{
+    thread_local std::vector<std::vector<QVariant>> libres;
+    return libres;
+}
+}
+
+std::vector<QVariant> Celdas::BloqueLibre()
+{
+    auto &libres = bloquesLibres();
+    if (libres.empty()) {
+        std::vector<QVariant> b;
+        b.reserve(kBloque);
+        return b;
+    }
+    std::vector<QVariant> b = std::move(libres.back());
+    libres.pop_back();
+    return b;
+}
+
+void Celdas::Devolver(std::vector<QVariant> &&bloque)
+{
+    bloque.clear();
+    auto &libres = bloquesLibres();
+    if (bloque.capacity() == kBloque && libres.size() < kBloquesGuardados)
+        libres.push_back(std::move(bloque));
 }
 
 }
