@@ -333,7 +333,7 @@ void MotorSqlite::AsignarTiempoComando(int segundos)
 void MotorSqlite::verificarVigencia()
 {
     quint64 d, n;
-    if (!identidadArchivo(m_archivo, d, n) || d != m_dispositivo || n != m_nodo)
+    if (!m_db || !identidadArchivo(m_archivo, d, n) || d != m_dispositivo || n != m_nodo)
         throw Fallo(Errores::ErrorNoEspecificado,
                     QStringLiteral("Error general de red: la base de datos \"%1\" ya no está disponible (%2).")
                         .arg(m_nombreBase, m_archivo),
