@@ -15,5 +15,8 @@ inline qint32 gIdControlAcceso = 0;
 // True when the configuration key SS_CONFIDENCIALIDAD holds "SI": accounting
 // entries are then read through their synonym view.
 inline bool gConfidencialidad = false;
+// True when the key UTILIZARFECHADIA holds "SI": the operating date, not the
+// server's, is the date of record when the server gives none.
+inline bool gUtilizarFechaDia = false;
 
 inline const QString kMarcaPasswordGuardada = QStringLiteral("* *");

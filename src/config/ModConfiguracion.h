@@ -37,3 +37,13 @@ void CargarTimeOut();
 
 // The database server's current date and time.
 QDateTime FechaServidor();
+
+// The statements of the readers and writers, as they are sent.
+namespace SentenciasConfiguracion {
+QString Cfg(const QString &Clave, const QString &Grupo);
+QString CfgAux(const QString &Clave, const QString &Valor);
+QString CfgKV(const QString &Clave);
+QString GrabaDfg(const QString &Clave, const QString &Grupo);
+QString GrabaCfgKV(const QString &Clave);
+QString CfgDefConsultas(const QString &Campo);
+}
