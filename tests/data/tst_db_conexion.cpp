@@ -7,6 +7,7 @@
 #include "data/db/Recordset.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTest>
 #include <memory>
@@ -36,6 +37,7 @@ private slots:
     void erroresComoLosDelServidor_data();
     void erroresComoLosDelServidor();
     void baseQueDesapareceEsConexionPerdida();
+    void sentenciaQueExcedeElTiempo();
 
 private:
     QString cadena(const QString &base = QStringLiteral("EMPRESA")) const;
@@ -416,6 +418,26 @@ void TstDbConexion::baseQueDesapareceEsConexionPerdida()
     QVERIFY_DB(cn, cn.Open());
     QVERIFY_DB(cn, rs.Open(QStringLiteral("SELECT COUNT(*) FROM MA_CLIENTES"), cn));
     QCOMPARE(rs.Fields(0).Value().toInt(), 3);
+}
+
+void TstDbConexion::sentenciaQueExcedeElTiempo()
+{
+    QFETCH_GLOBAL(QString, servidor);
+    if (servidor != QLatin1String("LOCAL"))
+        QSKIP("El controlador ODBC de SQLite no interrumpe una sentencia por tiempo");
+    Connection &cn = *m_cn;
+    cn.SetCommandTimeout(1);
+    QElapsedTimer reloj;
+    reloj.start();
+    ErrorEjecucion e;
+    QEXPECT_ERROR(Errores::TiempoAgotado,
+                  cn.Execute(QStringLiteral("WITH RECURSIVE N(I) AS (SELECT 1 UNION ALL SELECT I + 1 FROM N)"
+                                            " SELECT COUNT(*) FROM N")),
+                  e);
+    QVERIFY(reloj.elapsed() < 5000);
+    QCOMPARE(cn.Errors()[0].SQLState, QStringLiteral("HYT00"));
+    cn.SetCommandTimeout(30);
+    QVERIFY_DB(cn, cn.Execute(QStringLiteral("SELECT 1")));
 }
 
 QTEST_GUILESS_MAIN(TstDbConexion)

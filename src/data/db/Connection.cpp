@@ -224,7 +224,8 @@ void Connection::Open(const QString &ConnectionString, const QString &UserID, co
         if (d.via == Destino::Via::Sqlite)
             motor = std::make_unique<MotorSqlite>(d.archivo, d.baseDatos, m_s->tiempoComando);
         else
-            motor = std::make_unique<MotorOdbc>(d, m_s->tiempoConexion, m_s->tiempoComando);
+            motor = std::make_unique<MotorOdbc>(d, d.tiempoConexion > 0 ? d.tiempoConexion : m_s->tiempoConexion,
+                                                m_s->tiempoComando);
         m_s->motor = std::move(motor);
         m_s->destino = d;
         m_s->cadena = cadena;

@@ -31,6 +31,64 @@ void funcionAhora(sqlite3_context *ctx, int, sqlite3_value **)
     sqlite3_result_text(ctx, t.constData(), int(t.size()), SQLITE_TRANSIENT);
 }
 
+bool coincide(QStringView texto, QStringView patron, QChar escape)
+{
+    qsizetype t = 0, p = 0, comodin = -1, desde = 0;
+    while (t < texto.size()) {
+        if (p < patron.size()) {
+            const QChar c = patron[p];
+            if (!escape.isNull() && c == escape && p + 1 < patron.size()) {
+                if (patron[p + 1] == texto[t]) {
+                    p += 2;
+                    ++t;
+                    continue;
+                }
+            } else if (c == u'%') {
+                comodin = p++;
+                desde = t;
+                continue;
+            } else if (c == u'_' || c == texto[t]) {
+                ++p;
+                ++t;
+                continue;
+            }
+        }
+        if (comodin < 0)
+            return false;
+        p = comodin + 1;
+        t = ++desde;
+    }
+    while (p < patron.size() && patron[p] == u'%')
+        ++p;
+    return p == patron.size();
+}
+
+QString plegado(sqlite3_value *v)
+{
+    const auto *p = reinterpret_cast<const char *>(sqlite3_value_text(v));
+    return QString::fromUtf8(p, sqlite3_value_bytes(v)).toCaseFolded();
+}
+
+// LIKE as the server's collation reads it: letters match whatever their case,
+// Ñ and accented capitals included (SQLite's own LIKE folds ASCII only).
+void funcionComo(sqlite3_context *ctx, int argc, sqlite3_value **argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    QChar escape;
+    if (argc == 3 && sqlite3_value_type(argv[2]) != SQLITE_NULL) {
+        const QString e = plegado(argv[2]);
+        if (e.size() != 1) {
+            sqlite3_result_error(ctx, "ESCAPE expression must be a single character", -1);
+            return;
+        }
+        escape = e.front();
+    }
+    sqlite3_result_int(ctx, coincide(plegado(argv[1]), plegado(argv[0]), escape));
+}
+
 QString citado(const QString &nombre)
 {
     return u'"' + QString(nombre).replace(u'"', QLatin1String("\"\"")) + u'"';
@@ -305,6 +363,10 @@ void MotorSqlite::abrir()
     }
     sqlite3_create_function_v2(m_db, "dc_ahora", 0, SQLITE_UTF8, nullptr, funcionAhora, nullptr, nullptr,
                                nullptr);
+    sqlite3_create_function_v2(m_db, "like", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, funcionComo, nullptr,
+                               nullptr, nullptr);
+    sqlite3_create_function_v2(m_db, "like", 3, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, funcionComo, nullptr,
+                               nullptr, nullptr);
     sqlite3_progress_handler(m_db, 10000, &MotorSqlite::alProgresar, this);
     AsignarTiempoComando(m_tiempoComando);
 }

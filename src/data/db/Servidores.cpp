@@ -217,6 +217,10 @@ Destino archivoLocal(const QString &fuente, const QString &usuario, const QStrin
 
 } // namespace
 
+namespace {
+Destino resolver(const QList<QPair<QString, QString>> &pares, const QString &usuarioOpen, const QString &claveOpen);
+}
+
 QString CarpetaDatosLocal()
 {
     return ContextoAplicacion::Compartido().CarpetaAplicacion() + QStringLiteral("datos");
@@ -279,6 +283,14 @@ QList<QPair<QString, QString>> LeerCadenaConexion(const QString &cadena)
 Destino ResolverDestino(const QString &cadena, const QString &usuarioOpen, const QString &claveOpen)
 {
     const auto pares = LeerCadenaConexion(cadena);
+    Destino d = resolver(pares, usuarioOpen, claveOpen);
+    d.tiempoConexion = valor(pares, {"Connect Timeout", "Connection Timeout"}).trimmed().toInt();
+    return d;
+}
+
+namespace {
+Destino resolver(const QList<QPair<QString, QString>> &pares, const QString &usuarioOpen, const QString &claveOpen)
+{
     if (pares.isEmpty())
         throw Fallo(Errores::ErrorNoEspecificado, QStringLiteral("La cadena de conexión está vacía."),
                     QStringLiteral("08001"), 0, kFuente);
@@ -341,5 +353,7 @@ Destino ResolverDestino(const QString &cadena, const QString &usuarioOpen, const
                     .arg(proveedor),
                 QString(), 0, kFuente);
 }
+
+} // namespace
 
 }

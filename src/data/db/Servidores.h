@@ -34,6 +34,7 @@ struct Destino
     QString baseDatos;
     QString servidor;
     QString proveedor;
+    int tiempoConexion = 0; // "Connect Timeout" of the string; 0 when it has none
 };
 
 // The key/value pairs of a connection string, keys as written but trimmed and
