@@ -52,8 +52,10 @@ private slots:
     void registrarSinConexionPosible_data();
     void registrarSinConexionPosible();
     void registrarConLaConvencion();
+    void registrarConElUsuarioEscrito();
     void conectarSinBasesRegistraPrimero();
     void registrarIniciaOdbcCuandoEsta();
+    void registrarInformaFallaYSigue();
     void accesoDirecto_data();
     void accesoDirecto();
     void accesoDirectoDosVeces();
@@ -508,6 +510,32 @@ void TstAcceso::registrarConLaConvencion()
     QCOMPARE(ventana->lstBases->currentRow(), 0);
 }
 
+void TstAcceso::registrarConElUsuarioEscrito()
+{
+    // A server whose database file is named after the login: the database's
+    // own login finds nothing, the typed user's does.
+    if (!LeerArchivo(QStringLiteral("/etc/odbcinst.ini")).contains("[SQLite3]"))
+        QSKIP("El controlador ODBC de SQLite (libsqliteodbc) no está instalado");
+    QVERIFY(EscribirArchivo(m_entorno->ruta(QStringLiteral("MX200ps.INI")),
+                            "[Servidores]\nPORUSUARIO=odbc:Driver=SQLite3;Database={carpeta}datos/{usuario}.db;"
+                            "Dialecto=sqlite\n"));
+    QVERIFY(EscribirArchivo(m_entorno->ruta(QStringLiteral("datos/ana.db")), {}));
+    const QString ruta = m_entorno->ruta(QStringLiteral("BASES.TXT"));
+    OperadorGuionado operador;
+    auto ventana = abrir();
+    ventana->TxtDbName->setText(QStringLiteral("EMPRESA"));
+    ventana->TxtServidor->setText(QStringLiteral("PORUSUARIO"));
+    ventana->TxtUserId->setText(QStringLiteral("ana"));
+    ventana->TxtUserPassword->setText(QStringLiteral("clave"));
+    ventana->CmdRegistrar_Click();
+
+    QCOMPARE_OPERADOR(operador, operador.mostrados().size(), 0);
+    QCOMPARE(DB_Dll::Compartido().gUsuario, QStringLiteral("ana"));
+    QCOMPARE(DB_Dll::Compartido().gUserPassWord, QStringLiteral("clave"));
+    QCOMPARE(RegistroBases::ListarNombres(ruta), QStringList{"EMPRESA / PORUSUARIO"});
+    QCOMPARE(DB_Dll::Compartido().gCnn().State(), int(db::adStateClosed));
+}
+
 void TstAcceso::conectarSinBasesRegistraPrimero()
 {
     QVERIFY(EscribirArchivo(m_entorno->ruta(QStringLiteral("datos/EMPRESA.db")), {}));
@@ -548,6 +576,27 @@ void TstAcceso::registrarIniciaOdbcCuandoEsta()
     ventana->CmdRegistrar_Click();
     QCOMPARE_OPERADOR(operador, operador.mostrados().size(), 0);
     QTRY_COMPARE(LeerArchivo(salida), QByteArray("Server=LOCAL;DB=EMPRESA;"));
+}
+
+void TstAcceso::registrarInformaFallaYSigue()
+{
+    // BASES.TXT cannot be written (a folder has its name): the failure is told
+    // and the registration goes on; closing the already closed connection
+    // afterwards is passed over without a word.
+    QVERIFY(EscribirArchivo(m_entorno->ruta(QStringLiteral("datos/EMPRESA.db")), {}));
+    QVERIFY(QDir().mkpath(m_entorno->ruta(QStringLiteral("BASES.TXT"))));
+    OperadorGuionado operador;
+    operador.responder(DialogoOperador::vbOK);
+    auto ventana = abrir();
+    ventana->TxtDbName->setText(QStringLiteral("EMPRESA"));
+    ventana->TxtServidor->setText(QStringLiteral("LOCAL"));
+    ventana->CmdRegistrar_Click();
+    QCOMPARE_OPERADOR(operador, operador.mostrados().size(), 1);
+    QVERIFY2(operador.ultimo().texto.startsWith(QStringLiteral("SQL Server start failed.  \rSQL-DMO error:  75 ")),
+             qPrintable(operador.ultimo().texto));
+    QCOMPARE(operador.ultimo().titulo, QStringLiteral("DefConsultas"));
+    QCOMPARE(operador.ultimo().estilo, int(DialogoOperador::vbOKOnly));
+    QCOMPARE(ventana->lstBases->count(), 0);
 }
 
 void TstAcceso::accesoDirecto_data()

@@ -27,6 +27,7 @@ private slots:
     void basuraBinariaNoRompeNada();
     void existeArchivo();
     void agregarFallaSiNoPuedeEscribir();
+    void fallaDeLecturaSeInformaAlOperador();
 
 private:
     static QString unir(const RegistroBase &r)
@@ -258,6 +259,33 @@ void TstRegistroBases::agregarFallaSiNoPuedeEscribir()
     } catch (const ErrorEjecucion &e) {
         QCOMPARE(e.Number, Errores::ErrorAccesoArchivo);
     }
+}
+
+void TstRegistroBases::fallaDeLecturaSeInformaAlOperador()
+{
+    // A file that opens but cannot be read: the process's own memory, read
+    // from address 0, fails with an I/O error.
+    EntornoPrueba entorno;
+    const QString ruta = entorno.ruta(QStringLiteral("BASES.TXT"));
+    if (!QFile::link(QStringLiteral("/proc/self/mem"), ruta) || !ExisteArchivo(ruta))
+        QSKIP("no hay un archivo que se abra y no se pueda leer");
+
+    OperadorGuionado operador;
+    // The list: retry reads again, ignore goes on without names.
+    operador.responder(DialogoOperador::vbRetry).responder(DialogoOperador::vbIgnore);
+    QCOMPARE(RegistroBases::ListarNombres(ruta), QStringList());
+    QCOMPARE_OPERADOR(operador, operador.mostrados().size(), 2);
+    QVERIFY(operador.ultimo().titulo.contains(QStringLiteral("FormLoad")));
+    QCOMPARE(operador.ultimo().botones(), int(DialogoOperador::vbAbortRetryIgnore));
+
+    // The lookup reports once and leaves, whatever the answer.
+    operador.limpiar();
+    operador.responder(DialogoOperador::vbRetry);
+    QString servidor = QStringLiteral("antes"), base = QStringLiteral("antes");
+    QVERIFY(!RegistroBases::BuscarBase(ruta, QStringLiteral("VENTAS / SRV01"), servidor, base));
+    QCOMPARE_OPERADOR(operador, operador.mostrados().size(), 1);
+    QVERIFY(operador.ultimo().titulo.contains(QStringLiteral("DatosBase")));
+    QCOMPARE(servidor, QStringLiteral("antes"));
 }
 
 QTEST_GUILESS_MAIN(TstRegistroBases)
