@@ -1,7 +1,7 @@
 #include "frmAcceso.h"
 
+#include "AccesoDirecto.h"
 #include "RegistroBases.h"
-#include "app/CadenaLanzamiento.h"
 #include "app/Sesion.h"
 #include "data/DB_Dll.h"
 #include "suite/Archivos.h"
@@ -11,9 +11,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -24,7 +21,6 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
-#include <QStandardPaths>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <functional>
@@ -80,38 +76,6 @@ QPushButton *nuevoBoton(QWidget *padre, const char *nombre, const QString &texto
     auto *boton = new QPushButton(texto, padre);
     boton->setObjectName(QLatin1String(nombre));
     return boton;
-}
-
-// A value of a desktop entry: backslashes and control characters escaped.
-QString valorEntrada(const QString &texto)
-{
-    QString r;
-    for (QChar c : texto) {
-        switch (c.unicode()) {
-        case u'\\': r += QStringLiteral("\\\\"); break;
-        case u'\n': r += QStringLiteral("\\n"); break;
-        case u'\r': r += QStringLiteral("\\r"); break;
-        case u'\t': r += QStringLiteral("\\t"); break;
-        default: r += c;
-        }
-    }
-    return r;
-}
-
-// One argument of a desktop entry's command: always quoted, since the launch
-// string is full of blanks and semicolons; inside the quotes the launcher
-// takes a backslash before ", `, $ and \ as an escape.
-QString argumentoExec(const QString &argumento)
-{
-    QString r(u'"');
-    for (QChar c : argumento) {
-        if (c == u'"' || c == u'`' || c == u'$' || c == u'\\')
-            r += u'\\';
-        r += c;
-    }
-    r += u'"';
-    // A lone % would be read as a field code such as %f.
-    return r.replace(u'%', QStringLiteral("%%"));
 }
 
 } // namespace
@@ -309,12 +273,6 @@ QString frmAcceso::TextoAyuda(const QString &nombreControl)
 QString frmAcceso::DireccionWeb()
 {
     return QStringLiteral("https://www.kvsistemas.example/");
-}
-
-QString frmAcceso::TituloPrograma()
-{
-    const QString titulo = QCoreApplication::instance() ? QCoreApplication::applicationName().trimmed() : QString();
-    return titulo.isEmpty() ? ContextoAplicacion::Compartido().NombreEjecutable() : titulo;
 }
 
 void frmAcceso::Form_Load()
@@ -560,7 +518,7 @@ void frmAcceso::RegistrarConexion()
             if (!fallaIgnoradaAlRegistrar(e.Number))
                 Operador().MsgBox(QStringLiteral("SQL Server start failed.  ") + u'\r' + QStringLiteral("SQL-DMO error:  ")
                                       + QString::number(e.Number) + u' ' + e.Description,
-                                  DialogoOperador::vbOKOnly, TituloPrograma());
+                                  DialogoOperador::vbOKOnly, AccesoDirecto::TituloPrograma());
         }
     }
 }
@@ -622,59 +580,7 @@ void frmAcceso::CerrarConexionCompartida()
 
 void frmAcceso::CmdLineaComando_Click()
 {
-    CrearAccesoDirecto();
-}
-
-QByteArray frmAcceso::EntradaEscritorio(const QString &titulo, const QString &programa, const QString &carpeta,
-                                        const QString &cadenaLanzamiento)
-{
-    const QString texto = QStringLiteral("[Desktop Entry]\n"
-                                         "Type=Application\n"
-                                         "Version=1.0\n"
-                                         "Name=")
-        + valorEntrada(titulo) + QStringLiteral("\nExec=")
-        + valorEntrada(argumentoExec(programa) + u' ' + argumentoExec(cadenaLanzamiento))
-        + QStringLiteral("\nPath=") + valorEntrada(carpeta) + QStringLiteral("\nTerminal=false\n");
-    return texto.toUtf8();
-}
-
-void frmAcceso::CrearAccesoDirecto()
-{
-    // Every failure is told and the next step runs.
-    auto informarFalla = [](const QString &descripcion) {
-        Operador().MsgBox(QStringLiteral("Se ha producido un error: ") + descripcion, DialogoOperador::vbCritical,
-                          QStringLiteral("Error"));
-    };
-    const QString escritorio = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-    if (escritorio.isEmpty() || !QDir().mkpath(escritorio))
-        informarFalla(QStringLiteral("No se pudo crear la carpeta del escritorio ") + escritorio);
-
-    const QString titulo = TituloPrograma();
-    const QString ruta = QDir(escritorio).filePath(titulo + QStringLiteral(".desktop"));
-    const ContextoAplicacion &aplicacion = ContextoAplicacion::Compartido();
-    const QString programa = aplicacion.CarpetaAplicacion() + aplicacion.NombreEjecutable();
-
-    if (QFileInfo::exists(ruta)) {
-        Operador().MsgBox(QStringLiteral("El acceso directo ya existe."), DialogoOperador::vbInformation,
-                          QStringLiteral("Acceso Directo"));
-        return;
-    }
-
-    const QString cadena =
-        CadenaLanzamiento::ArmarAccesoDirecto(TxtServidor->text(), TxtDbName->text(), TxtUserId->text());
-    const QByteArray entrada = EntradaEscritorio(titulo, programa, aplicacion.CarpetaAplicacion(), cadena);
-    QFile archivo(ruta);
-    if (!archivo.open(QIODevice::WriteOnly | QIODevice::NewOnly) || archivo.write(entrada) != entrada.size()) {
-        informarFalla(archivo.errorString());
-    } else {
-        archivo.close();
-        // Desktops start only launchers marked executable.
-        archivo.setPermissions(archivo.permissions() | QFileDevice::ExeOwner | QFileDevice::ExeUser
-                               | QFileDevice::ExeGroup | QFileDevice::ExeOther);
-    }
-
-    Operador().MsgBox(QStringLiteral("Acceso directo creado correctamente en el escritorio."),
-                      DialogoOperador::vbInformation, QStringLiteral("Acceso Directo"));
+    AccesoDirecto::Crear(TxtServidor->text(), TxtDbName->text(), TxtUserId->text());
 }
 
 void frmAcceso::Label8_Click()

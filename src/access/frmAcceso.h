@@ -74,13 +74,6 @@ public:
     bool ExisteBaseDeDatos(const QString &Servidor, const QString &DbName, const QString &Login,
                            const QString &Password, const QString &Proveedor);
 
-    // The program's title, as the launcher is named.
-    static QString TituloPrograma();
-    // The desktop entry that starts the program with the launch string of
-    // these connection data.
-    static QByteArray EntradaEscritorio(const QString &titulo, const QString &programa, const QString &carpeta,
-                                        const QString &cadenaLanzamiento);
-
     void Form_Load();
     void lstBases_Click();
     void lstBases_DblClick();
@@ -114,7 +107,6 @@ private:
     bool ConectarConUsuario(const QString &servidor, const QString &base);
     void CerrarConexionCompartida();
     void IniciarOdbc(const QString &servidor);
-    void CrearAccesoDirecto();
 
     QString m_Servidor;
     QString m_DbName;
