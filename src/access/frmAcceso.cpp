@@ -48,8 +48,8 @@ QString parteServidor(const QString &servidor)
     return dosPuntos < 0 ? parte : parte.left(dosPuntos);
 }
 
-// Failures the registration passes over: a closed connection closed again and
-// the service-control answers of a server that is already running or absent.
+// Failures the registration passes over: closing a connection that is already
+// closed, and the answers of a database service that is already running.
 bool fallaIgnoradaAlRegistrar(qint32 numero)
 {
     return numero == Errores::ObjetoCerrado || numero == 440 || numero == 1056
