@@ -9,8 +9,8 @@ void AgregarCampoValor(const QString &Campo, QString &Valor, const QString &Marc
         gCamposValores = {ParCampoValor{}};
     else
         gCamposValores.append(ParCampoValor{});
-    // The value keeps its apostrophes: the literal quotes them, so a name such
-    // as O'Brien is written as it is and cannot end the literal early.
+    // Apostrophes are taken out of the value, so it can never end its literal.
+    Valor.remove(u'\'');
     ParCampoValor &par = gCamposValores.last();
     par.Campo = Campo;
     par.Valor = Valor.compare(QStringLiteral("NULL"), Qt::CaseInsensitive) == 0

@@ -11,6 +11,8 @@ bool Ejecutar(std::initializer_list<Paso> pasos, const Tratamiento &tratar)
             try {
                 paso();
                 break;
+            } catch (const FinDeRutina &) {
+                return true;
             } catch (const ErrorEjecucion &e) {
                 const Accion accion = tratar(e);
                 if (accion == Accion::Repetir)

@@ -14,6 +14,16 @@ enum class Accion { Repetir, Siguiente, Salir };
 using Paso = std::function<void()>;
 using Tratamiento = std::function<Accion(const ErrorEjecucion &)>;
 
+// Ends the routine from inside a step, as a plain return would: the steps
+// after it do not run. Only for use inside a step given to Ejecutar.
+struct FinDeRutina
+{
+};
+[[noreturn]] inline void Terminar()
+{
+    throw FinDeRutina{};
+}
+
 // False when the treatment chose to leave.
 bool Ejecutar(std::initializer_list<Paso> pasos, const Tratamiento &tratar);
 

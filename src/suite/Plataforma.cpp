@@ -52,12 +52,8 @@ QDate Regional::LeerFechaCorta(const QString &texto) const
 
 QString Regional::HoraLarga(const QTime &hora) const
 {
-    const QString s(separadorHora);
-    return QStringLiteral("%1%4%2%4%3")
-        .arg(hora.hour(), 2, 10, QLatin1Char('0'))
-        .arg(hora.minute(), 2, 10, QLatin1Char('0'))
-        .arg(hora.second(), 2, 10, QLatin1Char('0'))
-        .arg(s);
+    auto dos = [](int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); };
+    return dos(hora.hour()) + separadorHora + dos(hora.minute()) + separadorHora + dos(hora.second());
 }
 
 Regional Plataforma::RegionalDelSistema()

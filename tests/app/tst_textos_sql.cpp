@@ -216,7 +216,7 @@ void TstTextosSql::constructores()
     AgregarCampoValor(QStringLiteral("NOMBRE"), nombre, QStringLiteral("'"), true);
     AgregarCampoValor(QStringLiteral("EDAD"), edad, QStringLiteral("@"), false);
     AgregarCampoValor(QStringLiteral("BAJA"), nulo, QStringLiteral("'"), false);
-    QCOMPARE(nombre, QStringLiteral("D'Angelo"));
+    QCOMPARE(nombre, QStringLiteral("DAngelo"));
 
     QStringList sentencias{QString()};
     QString condicion = QStringLiteral("ID = 5");
@@ -227,9 +227,9 @@ void TstTextosSql::constructores()
     QCOMPARE(yaTiene, QStringLiteral("where ID = 6"));
     QCOMPARE(sentencias,
              (QStringList{QString(),
-                          QStringLiteral("UPDATE MA_PERSONAS SET NOMBRE = 'D''Angelo',EDAD = 41.5,BAJA = Null  WHERE ID = 5"),
+                          QStringLiteral("UPDATE MA_PERSONAS SET NOMBRE = 'DAngelo',EDAD = 41.5,BAJA = Null  WHERE ID = 5"),
                           QString(),
-                          QStringLiteral("INSERT INTO MA_PERSONAS (NOMBRE,EDAD,BAJA) VALUES ('D''Angelo',41.5,Null)"),
+                          QStringLiteral("INSERT INTO MA_PERSONAS (NOMBRE,EDAD,BAJA) VALUES ('DAngelo',41.5,Null)"),
                           QString()}));
     QCOMPARE(gCamposValores.size(), 1);
 

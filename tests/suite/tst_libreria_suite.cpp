@@ -272,6 +272,7 @@ void TstLibreriaSuite::relojYRegionalFijados()
     QCOMPARE(r.FechaCorta(QDate(2024, 3, 5)), QStringLiteral("05/03/2024"));
     QCOMPARE(r.LeerFechaCorta(QStringLiteral("05/03/2024")), QDate(2024, 3, 5));
     QCOMPARE(r.HoraLarga(QTime(9, 5, 1)), QStringLiteral("09:05:01"));
+    QCOMPARE(r.HoraLarga(QTime(14, 7, 55)), QStringLiteral("14:07:55"));
     Regional mdy;
     mdy.ordenFecha = QStringLiteral("mdy");
     mdy.separadorFecha = u'-';
