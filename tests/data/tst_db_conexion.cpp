@@ -72,6 +72,7 @@ void TstDbConexion::init()
     m_cn = std::make_unique<Connection>();
     QVERIFY_DB(*m_cn, m_cn->Open(cadena()));
     QVERIFY_DB(*m_cn, m_cn->Execute(QStringLiteral(
+        "BEGIN TRANSACTION\n"
         "CREATE TABLE TA_CONFIGURACION (GRUPO VARCHAR(20) NULL, CLAVE VARCHAR(40) NOT NULL, VALOR VARCHAR(255) NULL,"
         " valoraux VARCHAR(255) NULL, PoliticaNegocio BIT NULL)\n"
         "CREATE TABLE MA_CLIENTES (CODIGO VARCHAR(10) NOT NULL PRIMARY KEY, RAZON_SOCIAL VARCHAR(40) NOT NULL,"
@@ -84,7 +85,8 @@ void TstDbConexion::init()
         "CREATE VIEW VT_CLIENTES AS SELECT RAZON_SOCIAL, CODIGO, SALDO, Dada_De_Baja FROM MA_CLIENTES\n"
         "INSERT INTO MA_CLIENTES VALUES ('C001', 'Ferretería Norte', 1500.5, 2000, '2024-03-01 10:00:00', 0, 3)\n"
         "INSERT INTO MA_CLIENTES (CODIGO, RAZON_SOCIAL, Dada_De_Baja) VALUES ('C002', 'almacén sur', 1)\n"
-        "INSERT INTO MA_CLIENTES (CODIGO, RAZON_SOCIAL, SALDO) VALUES ('C003', '', 0)")));
+        "INSERT INTO MA_CLIENTES (CODIGO, RAZON_SOCIAL, SALDO) VALUES ('C003', '', 0)\n"
+        "COMMIT TRANSACTION")));
 }
 
 void TstDbConexion::cleanup()

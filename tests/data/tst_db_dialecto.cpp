@@ -54,6 +54,7 @@ void TstDbDialecto::init()
     m_cn = std::make_unique<Connection>();
     QVERIFY_DB(*m_cn, m_cn->Open(prueba::CadenaSqlServer(servidor, QStringLiteral("EMPRESA"))));
     QVERIFY_DB(*m_cn, m_cn->Execute(QStringLiteral(R"(
+BEGIN TRANSACTION
 CREATE TABLE TA_CONFIGURACION (GRUPO VARCHAR(20) NULL, CLAVE VARCHAR(40) NOT NULL, VALOR VARCHAR(255) NULL,
   valoraux VARCHAR(255) NULL, PoliticaNegocio BIT NULL)
 CREATE TABLE TA_USUARIOS (NOMBRE VARCHAR(30) NOT NULL PRIMARY KEY, SISTEMA VARCHAR(10) NULL,
@@ -98,6 +99,7 @@ INSERT INTO TA_TAREAS VALUES ('JUAN', 'T1')
 INSERT INTO TA_MENU VALUES ('T1', 'DEFCONSULTAS', 'Definir consultas')
 INSERT INTO Control_Acceso (Maquina, Usuario, Ingreso) VALUES ('PC1', 'JUAN', '24/03/24 10:00')
 INSERT INTO Control_Acceso (Maquina, Usuario, Ingreso) VALUES ('PC2', 'ANA', '24/03/24 11:00')
+COMMIT TRANSACTION
 )")));
     // The audit view takes inserts as the server's view does.
     m_cn->Close();
@@ -185,6 +187,18 @@ void TstDbDialecto::sentenciasDelSistema_data()
     QTest::newRow("subconsulta con TOP en la condición")
         << "SELECT CODIGO FROM MA_CLIENTES WHERE CODIGO = (SELECT TOP 1 CODIGO FROM MA_CLIENTES ORDER BY CODIGO DESC)"
         << "c004";
+    QTest::newRow("fecha escrita día primero en la condición")
+        << "SELECT CODIGO FROM VT_CLIENTES WHERE ALTA >= '01/03/2024' AND ALTA < '2/3/2024'" << "C001";
+    QTest::newRow("fecha entre dos literales") << "SELECT CODIGO FROM MA_CLIENTES WHERE ALTA BETWEEN '28/02/2024'"
+                                                  " AND '01/03/2024 10:00'"
+                                               << "C001";
+    QTest::newRow("fecha escrita en un alta y en un cambio")
+        << "INSERT INTO MA_CLIENTES (CODIGO, RAZON_SOCIAL, ALTA) VALUES ('C005', 'Nuevo', '25/03/2024 14:07')\n"
+           "UPDATE MA_CLIENTES SET ALTA = '26/03/2024' WHERE CODIGO = 'C003'\n"
+           "SELECT CODIGO, ALTA FROM MA_CLIENTES WHERE ALTA > '01/03/2024' ORDER BY CODIGO"
+        << "C001|01/03/2024 10:00:00;C003|26/03/2024 00:00:00;C005|25/03/2024 14:07:00";
+    QTest::newRow("texto que parece fecha en columna de texto")
+        << "SELECT COUNT(*) FROM MA_CLIENTES WHERE CONTACTO = '01/03/2024'" << "0";
     QTest::newRow("alta de acceso y su número")
         << "INSERT INTO Control_Acceso (Maquina,Usuario,Formulario,Tarea,Ingreso,NombreUsuario) VALUES "
            "('PC3','JUAN','DEFCONSULTAS','','25/03/24 14:07','juan')\r\nSELECT @@IDENTITY AS id"

@@ -59,8 +59,9 @@ TipoDeColumna Sesion::tipoColumna(const QString &columna)
             if (tabla.tipo != QLatin1String("TABLE") && tabla.tipo != QLatin1String("VIEW"))
                 continue;
             for (const ColumnaEsquema &c : motor->Columnas(tabla.nombre)) {
-                const TipoDeColumna tipo =
-                    c.tipo.naturaleza == Naturaleza::Texto ? TipoDeColumna::Texto : TipoDeColumna::Numero;
+                const TipoDeColumna tipo = c.tipo.naturaleza == Naturaleza::Texto ? TipoDeColumna::Texto
+                    : c.tipo.naturaleza == Naturaleza::Fecha                       ? TipoDeColumna::Fecha
+                                                                                   : TipoDeColumna::Numero;
                 const QString clave = c.nombre.toLower();
                 const auto it = tiposColumnas.constFind(clave);
                 if (it == tiposColumnas.constEnd())

@@ -1,5 +1,7 @@
 #include "Dialecto.h"
 
+#include <QDateTime>
+#include <QRegularExpression>
 #include <QSet>
 
 namespace db {
@@ -308,7 +310,8 @@ struct Analisis
                 return Clase::Desconocida;
             switch (op.tipoColumna(t[k].nombre())) {
             case TipoDeColumna::Texto: return Clase::Texto;
-            case TipoDeColumna::Numero: return Clase::Numero;
+            case TipoDeColumna::Numero:
+            case TipoDeColumna::Fecha: return Clase::Numero;
             default: return Clase::Desconocida;
             }
         }
@@ -638,6 +641,106 @@ void funciones(Tokens &t, const OpcionesDialecto &op, bool definicion)
     }
 }
 
+// A date written in a literal as the server reads it (day first, or ISO), as
+// the text the embedded database keeps dates in; empty when it is no date.
+QString fechaIso(const QString &literal)
+{
+    static const QRegularExpression dma(
+        QStringLiteral(R"(^\s*(\d{1,2})[/.-](\d{1,2})[/.-](\d{2}|\d{4})(?:\s+(\d{1,2}):(\d{2})(?::(\d{2}))?)?\s*$)"));
+    static const QRegularExpression iso(
+        QStringLiteral(R"(^\s*(\d{4})-?(\d{2})-?(\d{2})(?:[ T](\d{1,2}):(\d{2})(?::(\d{2}))?(?:\.\d+)?)?\s*$)"));
+    int d, m, a;
+    QRegularExpressionMatch x = dma.match(literal);
+    if (x.hasMatch()) {
+        d = x.captured(1).toInt();
+        m = x.captured(2).toInt();
+        a = x.captured(3).toInt();
+        if (x.captured(3).size() == 2)
+            a += a < 50 ? 2000 : 1900;
+    } else if ((x = iso.match(literal)).hasMatch()) {
+        a = x.captured(1).toInt();
+        m = x.captured(2).toInt();
+        d = x.captured(3).toInt();
+    } else {
+        return {};
+    }
+    const QDate dia(a, m, d);
+    const QTime hora(x.captured(4).toInt(), x.captured(5).toInt(), x.captured(6).toInt());
+    if (!dia.isValid() || !hora.isValid())
+        return {};
+    return QDateTime(dia, hora).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
+
+bool esColumnaFecha(const Tokens &t, qsizetype i, const OpcionesDialecto &op)
+{
+    return i >= 0 && i < t.size() && t[i].esNombre() && op.tipoColumna
+        && op.tipoColumna(t[i].nombre()) == TipoDeColumna::Fecha;
+}
+
+void reescribirFecha(Token &literal)
+{
+    const QString iso = fechaIso(literal.texto.mid(1, literal.texto.size() - 2));
+    if (!iso.isEmpty())
+        literal.texto = u'\'' + iso + u'\'';
+}
+
+// Dates compared with or written into a date column: the server reads the
+// literal as a date, so it becomes the text the embedded database holds.
+void fechasLiterales(Tokens &t, const OpcionesDialecto &op)
+{
+    if (!op.tipoColumna)
+        return;
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        if (t[i].tipo != TipoToken::Cadena)
+            continue;
+        bool fecha = false;
+        if (i >= 2 && esComparacion(t[i - 1]))
+            fecha = esColumnaFecha(t, i - 2, op);
+        if (!fecha && i + 2 < t.size() && esComparacion(t[i + 1]))
+            fecha = esColumnaFecha(t, i + 2, op) && !(i + 3 < t.size() && t[i + 3].esSimbolo("."));
+        if (!fecha && i >= 2 && t[i - 1].es("BETWEEN"))
+            fecha = esColumnaFecha(t, i - 2, op);
+        if (!fecha && i >= 4 && t[i - 1].es("AND") && t[i - 3].es("BETWEEN"))
+            fecha = esColumnaFecha(t, i - 4, op);
+        if (fecha)
+            reescribirFecha(t[i]);
+    }
+    // INSERT INTO T (a, b, …) VALUES (x, y, …): each value goes to its column.
+    if (t.size() < 4 || !t[0].es("INSERT"))
+        return;
+    qsizetype lista = -1, valores = -1;
+    for (qsizetype i = 1; i < t.size(); ++i) {
+        if (lista < 0 && t[i].esSimbolo("("))
+            lista = i;
+        if (t[i].es("VALUES")) {
+            valores = i + 1;
+            break;
+        }
+    }
+    if (lista < 0 || valores < 0 || valores >= t.size() || !t[valores].esSimbolo("("))
+        return;
+    const qsizetype finLista = Cierre(t, lista), finValores = Cierre(t, valores);
+    if (finLista < 0 || finValores < 0 || finLista > valores)
+        return;
+    QStringList columnas;
+    for (qsizetype k = lista + 1; k < finLista; ++k)
+        if (t[k].esNombre())
+            columnas << t[k].nombre();
+    int nivel = 0, n = 0;
+    for (qsizetype k = valores + 1; k < finValores; ++k) {
+        if (t[k].esSimbolo("("))
+            ++nivel;
+        else if (t[k].esSimbolo(")"))
+            --nivel;
+        else if (nivel == 0 && t[k].esSimbolo(","))
+            ++n;
+        else if (nivel == 0 && t[k].tipo == TipoToken::Cadena && n < columnas.size()
+                 && op.tipoColumna(columnas.at(n)) == TipoDeColumna::Fecha
+                 && (t[k - 1].esSimbolo(",") || t[k - 1].esSimbolo("(")))
+            reescribirFecha(t[k]);
+    }
+}
+
 // Text compared with a literal ignores letter case, as with the server's collation.
 void compararSinMayusculas(Tokens &t)
 {
@@ -934,8 +1037,10 @@ QList<SentenciaTraducida> TraducirParaSqlite(const QString &sql, const OpcionesD
         limitarFilas(t);
         unirTextos(t, op);
         funciones(t, op, definicion);
-        if (!definicion)
+        if (!definicion) {
+            fechasLiterales(t, op);
             compararSinMayusculas(t);
+        }
         if (t.first().es("CREATE") && t.size() > 1 && t[1].es("TABLE")) {
             crearTabla(t);
         } else if (t.first().es("CREATE")) {

@@ -23,7 +23,7 @@ struct SentenciaTraducida
 };
 
 // Kind of a column named in a statement, for telling "+" apart.
-enum class TipoDeColumna { Desconocido, Texto, Numero, Ambiguo };
+enum class TipoDeColumna { Desconocido, Texto, Numero, Fecha, Ambiguo };
 
 struct OpcionesDialecto
 {
