@@ -66,6 +66,10 @@ void TstDbServidores::resuelveElDestino_data()
     QTest::newRow("archivo local embebido")
         << "" << "PROVIDER=Microsoft.Jet.OLEDB.4.0;Data Source =%APP%datos/VENTAS.db;User Id=a;Jet OLEDB:Database Password=b;"
         << true << int(Dialecto::Sqlite) << "datos/VENTAS.db";
+    QTest::newRow("archivo de Access con el controlador de la configuración")
+        << "[ControladoresODBC]\nAccess=Driver=MDBTools;DBQ={archivo}"
+        << "PROVIDER=Microsoft.Jet.OLEDB.4.0;Data Source =/datos/VENTAS.MDB;User Id=a;Jet OLEDB:Database Password=b;"
+        << false << int(Dialecto::Access) << "Driver=MDBTools;DBQ=/datos/VENTAS.MDB;";
     QTest::newRow("cadena ODBC del llamador")
         << "" << "Driver=SQLite3;Database=%APP%datos/VENTAS.db" << false << int(Dialecto::Sqlite) << "NoCreat=1";
 }
@@ -94,29 +98,30 @@ void TstDbServidores::entradaMalaTerminaEnError_data()
     QTest::addColumn<QString>("cadena");
     QTest::addColumn<int>("numero");
     QTest::addColumn<QString>("enDescripcion");
+    QTest::addColumn<QString>("estado"); // how the first entry's SQLSTATE begins
 
-    QTest::newRow("clave sin valor") << "" << "PROVIDER=SQLOLEDB;Server" << int(Errores::ErrorNoEspecificado) << "=";
+    QTest::newRow("clave sin valor") << "" << "PROVIDER=SQLOLEDB;Server" << int(Errores::ErrorNoEspecificado) << "=" << "";
     QTest::newRow("llave sin cerrar") << "" << "PROVIDER=SQLOLEDB;Server=LOCAL;Pwd={abc"
-                                      << int(Errores::ErrorNoEspecificado) << "cerrado";
-    QTest::newRow("cadena vacía") << "" << "" << int(Errores::ErrorNoEspecificado) << "vacía";
+                                      << int(Errores::ErrorNoEspecificado) << "cerrado" << "";
+    QTest::newRow("cadena vacía") << "" << "" << int(Errores::ErrorNoEspecificado) << "vacía" << "";
     QTest::newRow("proveedor desconocido") << "" << "Provider=Nada.1;Data Source=x"
-                                           << int(Errores::ProveedorNoEncontrado) << "Nada.1";
+                                           << int(Errores::ProveedorNoEncontrado) << "Nada.1" << "";
     QTest::newRow("controlador no instalado")
         << "[Servidores]\nMALO=odbc:Driver=NoInstalado;Database={base}"
-        << "PROVIDER=SQLOLEDB;Server=MALO;Database =EMPRESA;UId=a;Pwd=b;" << int(Errores::ErrorNoEspecificado) << "";
+        << "PROVIDER=SQLOLEDB;Server=MALO;Database =EMPRESA;UId=a;Pwd=b;" << int(Errores::ErrorNoEspecificado) << "" << "";
     QTest::newRow("entrada de servidor sin forma")
         << "[Servidores]\nMALO=ftp://x" << "PROVIDER=SQLOLEDB;Server=MALO;Database =EMPRESA;UId=a;Pwd=b;"
-        << int(Errores::ErrorNoEspecificado) << "MALO";
+        << int(Errores::ErrorNoEspecificado) << "MALO" << "";
     QTest::newRow("Oracle sin controlador") << "" << "Provider=OraOLEDB.Oracle.1;Data Source=V;User Id=u;Password=p;"
-                                            << int(Errores::ErrorNoEspecificado) << "Oracle";
+                                            << int(Errores::ErrorNoEspecificado) << "Oracle" << "";
     QTest::newRow("archivo de Access sin controlador")
         << "" << "PROVIDER=Microsoft.Jet.OLEDB.4.0;Data Source =C:\\DATOS\\A.MDB;User Id=a;Jet OLEDB:Database Password=b;"
-        << int(Errores::ErrorNoEspecificado) << "Access";
+        << int(Errores::ErrorNoEspecificado) << "Access" << "";
     QTest::newRow("archivo dañado") << "" << "PROVIDER=SQLOLEDB;Server=LOCAL;Database =ROTA;UId=a;Pwd=b;"
-                                    << int(Errores::ErrorNoEspecificado) << "not a database";
+                                    << int(Errores::ErrorNoEspecificado) << "not a database" << "";
     QTest::newRow("SQL Server que no escucha")
         << "" << "PROVIDER=SQLOLEDB;Server=127.0.0.1:1;Database =EMPRESA;UId=a;Pwd=b;Connect Timeout=5;"
-        << int(Errores::ErrorNoEspecificado) << "";
+        << int(Errores::ErrorNoEspecificado) << "" << "08";
 }
 
 void TstDbServidores::entradaMalaTerminaEnError()
@@ -125,6 +130,7 @@ void TstDbServidores::entradaMalaTerminaEnError()
     QFETCH(QString, cadena);
     QFETCH(int, numero);
     QFETCH(QString, enDescripcion);
+    QFETCH(QString, estado);
     EntornoPrueba entorno;
     EscribirArchivo(entorno.ruta(QStringLiteral("MX200ps.INI")), ini.toUtf8());
     EscribirArchivo(entorno.ruta(QStringLiteral("datos/ROTA.db")), QByteArray(4096, 'x'));
@@ -137,6 +143,7 @@ void TstDbServidores::entradaMalaTerminaEnError()
     QCOMPARE(cn.State(), qint32(adStateClosed));
     QVERIFY(cn.Errors().Count() >= 1);
     QVERIFY2(e.Description.contains(enDescripcion), qPrintable(prueba::Describir(cn, e)));
+    QVERIFY2(estado.isEmpty() || cn.Errors()[0].SQLState.startsWith(estado), qPrintable(prueba::Describir(cn, e)));
 }
 
 QTEST_GUILESS_MAIN(TstDbServidores)

@@ -193,9 +193,6 @@ void limitarFilas(Tokens &t)
                 rechazar(QStringLiteral("TOP en una consulta con UNION no tiene equivalente"));
             }
         }
-        for (Token &c : cuenta)
-            if (c.espacio.isEmpty() && &c != &cuenta.first())
-                c.espacio.clear();
         if (!cuenta.isEmpty())
             cuenta.first().espacio = QStringLiteral(" ");
         Tokens limite{Nuevo(TipoToken::Palabra, QStringLiteral("LIMIT"))};

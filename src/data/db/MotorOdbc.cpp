@@ -144,13 +144,8 @@ MotorOdbc::MotorOdbc(const Destino &destino, int tiempoConexion, int tiempoComan
                                           SQL_DRIVER_NOPROMPT);
     if (!exito(rc)) {
         try {
-            fallar(SQL_HANDLE_DBC, dbc);
+            fallar(SQL_HANDLE_DBC, dbc, true);
         } catch (FalloProveedor &f) {
-            // A failed login is never a lost link, whatever the driver says.
-            for (Error &e : f.Entradas)
-                if (e.NativeError == Nativo::ErrorDeRed)
-                    e.NativeError = 0;
-            f.ConexionPerdida = false;
             f.Number = Errores::ErrorNoEspecificado;
             for (Error &e : f.Entradas)
                 e.Number = f.Number;
@@ -176,7 +171,7 @@ MotorOdbc::~MotorOdbc()
         SQLFreeHandle(SQL_HANDLE_ENV, m_env);
 }
 
-void MotorOdbc::fallar(short tipoManija, void *manija)
+void MotorOdbc::fallar(short tipoManija, void *manija, bool alConectar)
 {
     FalloProveedor f;
     for (SQLSMALLINT i = 1;; ++i) {
@@ -193,8 +188,9 @@ void MotorOdbc::fallar(short tipoManija, void *manija)
         QString sqlState = e.SQLState;
         e.NativeError = m_destino.dialecto == Dialecto::Sqlite ? nativoDeSqlite(nativo, e.Description, sqlState)
                                                                : qint32(nativo);
-        if (e.SQLState.startsWith(QLatin1String("08S")) || e.SQLState == QLatin1String("08003")
-            || e.SQLState == QLatin1String("08007")) {
+        if (!alConectar
+            && (e.SQLState.startsWith(QLatin1String("08S")) || e.SQLState == QLatin1String("08003")
+                || e.SQLState == QLatin1String("08007"))) {
             e.NativeError = Nativo::ErrorDeRed;
             f.ConexionPerdida = true;
         }

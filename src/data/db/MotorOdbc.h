@@ -30,7 +30,8 @@ public:
 
 private:
     struct Sentencia;
-    [[noreturn]] void fallar(short tipoManija, void *manija);
+    // `alConectar`: a login that fails is never a lost link, whatever its SQLSTATE.
+    [[noreturn]] void fallar(short tipoManija, void *manija, bool alConectar = false);
     void comprobar(short rc, short tipoManija, void *manija);
     void verificarVigencia();
     void finTransaccion(bool confirmar);
