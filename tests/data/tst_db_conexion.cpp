@@ -243,8 +243,11 @@ void TstDbConexion::agregarYActualizar()
     QCOMPARE(rs.Fields(QStringLiteral("VALOR")).Value().toString(), QStringLiteral("50"));
     rs.Close();
 
-    // The same key again: found, changed in place, the untouched valoraux stays Null.
-    QVERIFY_DB(cn, rs.Open(sql, cn, adOpenDynamic, adLockOptimistic));
+    // The same key again, reopened with the cursor and lock it kept: found,
+    // changed in place, the untouched valoraux stays Null.
+    QCOMPARE(rs.CursorType(), qint32(adOpenDynamic));
+    QCOMPARE(rs.LockType(), qint32(adLockOptimistic));
+    QVERIFY_DB(cn, rs.Open(sql, cn, adOpenUnspecified, adLockUnspecified));
     QCOMPARE(rs.RecordCount(), 1);
     rs.MoveFirst();
     rs.Fields(QStringLiteral("VALOR")).SetValue(QStringLiteral("75"));

@@ -190,6 +190,9 @@ Recordset Recordset::DesdeResultado(std::shared_ptr<detail::Sesion> sesion, Resu
     d.fuente = fuente;
     d.cursor = cursor;
     d.bloqueo = bloqueo;
+    rs.m_cursorType = cursor;
+    rs.m_lockType = bloqueo;
+    rs.m_source = fuente;
     d.campos.reserve(size_t(d.n()));
     for (int i = 0; i < d.n(); ++i) {
         d.campos.push_back(Field(&d, i));
@@ -222,8 +225,12 @@ void Recordset::Open(const QString &Source, Connection &ActiveConnection, qint32
     sesion->Ejecutar(sql, &r);
     if (r.columnas.isEmpty())
         return; // a statement without rows leaves the recordset closed
-    const qint32 cursor = CursorType == adOpenUnspecified ? adOpenForwardOnly : CursorType;
-    const qint32 bloqueo = LockType == adLockUnspecified ? adLockReadOnly : LockType;
+    if (CursorType != adOpenUnspecified)
+        m_cursorType = CursorType;
+    if (LockType != adLockUnspecified)
+        m_lockType = LockType;
+    const qint32 cursor = m_cursorType;
+    const qint32 bloqueo = m_lockType;
     *this = DesdeResultado(std::move(sesion), std::move(r), Source, cursor, bloqueo);
     if (bloqueo != adLockReadOnly)
         m_d->tabla = TablaDeConsulta(sql);
@@ -475,8 +482,20 @@ void Recordset::Update()
     d.cambiado.clear();
 }
 
-qint32 Recordset::CursorType() const { return abierto().cursor; }
-qint32 Recordset::LockType() const { return abierto().bloqueo; }
-QString Recordset::Source() const { return abierto().fuente; }
+void Recordset::SetCursorType(qint32 tipo)
+{
+    if (m_d)
+        ErrorEjecucion::Lanzar(Errores::ObjetoAbierto,
+                               QStringLiteral("La operación no está permitida si el objeto está abierto."), kFuente);
+    m_cursorType = tipo;
+}
+
+void Recordset::SetLockType(qint32 tipo)
+{
+    if (m_d)
+        ErrorEjecucion::Lanzar(Errores::ObjetoAbierto,
+                               QStringLiteral("La operación no está permitida si el objeto está abierto."), kFuente);
+    m_lockType = tipo;
+}
 
 }

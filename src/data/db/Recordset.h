@@ -89,9 +89,12 @@ public:
     void CancelUpdate();
     qint32 EditMode() const;
 
-    qint32 CursorType() const;
-    qint32 LockType() const;
-    QString Source() const;
+    // Kept while closed; -1 (unspecified) in Open uses them. Raise 3705 when set on an open recordset.
+    qint32 CursorType() const { return m_cursorType; }
+    void SetCursorType(qint32 tipo);
+    qint32 LockType() const { return m_lockType; }
+    void SetLockType(qint32 tipo);
+    QString Source() const { return m_source; }
 
     // Used by the connection: a recordset on rows already read.
     static Recordset DesdeResultado(std::shared_ptr<detail::Sesion> sesion, Resultado &&filas,
@@ -100,6 +103,9 @@ public:
 private:
     detail::DatosRecordset &abierto() const;
     std::unique_ptr<detail::DatosRecordset> m_d;
+    qint32 m_cursorType = adOpenForwardOnly;
+    qint32 m_lockType = adLockReadOnly;
+    QString m_source;
 };
 
 }
