@@ -92,6 +92,7 @@ void FrmDefConsultas::ArmarControles()
     CmbDefinicion->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     CmbDefinicion->setMinimumContentsLength(32);
     CmbDefinicion->setMaxVisibleItems(20);
+    CmbDefinicion->setFocusPolicy(Qt::StrongFocus);
     if (auto *vista = qobject_cast<QListView *>(CmbDefinicion->view()))
         vista->setUniformItemSizes(true);
 
@@ -110,6 +111,8 @@ void FrmDefConsultas::ArmarControles()
     cmdSubir->setIcon(style()->standardIcon(QStyle::SP_ArrowUp));
     cmdBajar = BotonMover(this, "cmdBajar", {}, QStringLiteral("Bajar el campo elegido"));
     cmdBajar->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
+    for (QPushButton *flecha : {cmdSubir, cmdBajar})
+        flecha->setFixedWidth(flecha->sizeHint().height() + 12);
 
     Label2 = Control<QLabel>(this, "Label2", QStringLiteral("Cuando... (Condicion)"));
     TxtWhere = new QPlainTextEdit(this);
@@ -420,6 +423,10 @@ bool FrmDefConsultas::ExisteEnCombo(qint16 &Indice) const
 
 bool FrmDefConsultas::eventFilter(QObject *objeto, QEvent *evento)
 {
+    // A wheel turned over the chooser on the way to the lists must not switch
+    // definitions (and store the one on screen); it scrolls only once focused.
+    if (objeto == CmbDefinicion && evento->type() == QEvent::Wheel && !CmbDefinicion->hasFocus())
+        return true;
     if (objeto == CmbDefinicion && evento->type() == QEvent::KeyPress) {
         const auto *tecla = static_cast<QKeyEvent *>(evento);
         CmbDefinicion_KeyDown(tecla->key(), Mayusculas(tecla->modifiers()));
