@@ -101,6 +101,7 @@ private slots:
     void opcionesDeArticulos_data();
     void opcionesDeArticulos();
     void aceptarSinDefinicionElegida();
+    void limiteSinGuardarSeGuardaVacio();
     void ventanaDeUnaDefinicionTermina_data();
     void ventanaDeUnaDefinicionTermina();
     void teclaAceptarEnElElegidor();
@@ -606,6 +607,17 @@ void TstFrmDefConsultas::aceptarSinDefinicionElegida()
     QCOMPARE(configuracion(QStringLiteral("TopConsArt")), QStringLiteral("1000|"));
     QCOMPARE(configuracion(QStringLiteral("ConsultaArtPCompleta")), QStringLiteral("NO|"));
     QCOMPARE(LeerArchivo(rutaConsultas()), m_archivoInicial);
+}
+
+void TstFrmDefConsultas::limiteSinGuardarSeGuardaVacio()
+{
+    ejecutar(QStringLiteral("DELETE FROM TA_CONFIGURACION WHERE CLAVE = 'TOPCONSART'"));
+    auto w = abrir();
+    elegir(*w, QStringLiteral("VT_CLIENTES"));
+    // A missing key reads as one blank, and the blank is stored trimmed.
+    QCOMPARE(w->txtFields->text(), QStringLiteral(" "));
+    w->CmdAceptar->click();
+    QCOMPARE(configuracion(QStringLiteral("TopConsArt")), QStringLiteral("|"));
 }
 
 void TstFrmDefConsultas::ventanaDeUnaDefinicionTermina_data()
