@@ -8,6 +8,7 @@
 // its password are the database name: EMPRESA / EMPRESA.
 
 #include "data/db/Connection.h"
+#include "data/db/MotorSqlite.h"
 #include "suite/ErrorEjecucion.h"
 #include "suite/LibreriaSuite.h"
 
@@ -224,6 +225,7 @@ public:
     explicit Escritor(const QString &archivo)
     {
         sqlite3_open_v2(QFile::encodeName(archivo).constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr);
+        db::MotorSqlite::PrepararConexion(m_db);
         ejecutar("PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF; BEGIN");
     }
     ~Escritor()

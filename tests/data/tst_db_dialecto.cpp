@@ -143,6 +143,8 @@ void TstDbDialecto::sentenciasDelSistema_data()
            " ORDER BY CODIGO"
         << "C002;c004";
     QTest::newRow("like con escape") << "SELECT COUNT(*) FROM TA_USUARIOS WHERE NOMBRE LIKE 'J!%%' ESCAPE '!'" << "0";
+    QTest::newRow("igualdad sin mayúsculas ni blancos finales")
+        << "SELECT CODIGO FROM MA_CLIENTES WHERE RAZON_SOCIAL = 'roperia peña' OR CONTACTO = 'LUIS  '" << "C003;c004";
     QTest::newRow("lectura de configuración en otra letra")
         << "SELECT VALOR, valoraux FROM ta_configuracion with(nolock)  WHERE CLAVE = 'TopConsArt'" << "250|NULL";
     QTest::newRow("lectura de configuración con grupo")

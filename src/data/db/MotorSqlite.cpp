@@ -89,6 +89,30 @@ void funcionComo(sqlite3_context *ctx, int argc, sqlite3_value **argv)
     sqlite3_result_int(ctx, coincide(plegado(argv[1]), plegado(argv[0]), escape));
 }
 
+// Texts compared as the server's default collation compares them.
+int compararSinMayusculas(void *, int na, const void *pa, int nb, const void *pb)
+{
+    const auto *a = static_cast<const unsigned char *>(pa);
+    const auto *b = static_cast<const unsigned char *>(pb);
+    while (na > 0 && a[na - 1] == ' ')
+        --na;
+    while (nb > 0 && b[nb - 1] == ' ')
+        --nb;
+    const int n = qMin(na, nb);
+    for (int i = 0; i < n; ++i) {
+        if ((a[i] | b[i]) & 0x80) {
+            const QString x = QString::fromUtf8(reinterpret_cast<const char *>(a + i), na - i).toCaseFolded();
+            const QString y = QString::fromUtf8(reinterpret_cast<const char *>(b + i), nb - i).toCaseFolded();
+            return x.compare(y);
+        }
+        const int ca = (a[i] >= 'A' && a[i] <= 'Z') ? a[i] + 32 : a[i];
+        const int cb = (b[i] >= 'A' && b[i] <= 'Z') ? b[i] + 32 : b[i];
+        if (ca != cb)
+            return ca - cb;
+    }
+    return na - nb;
+}
+
 QString citado(const QString &nombre)
 {
     return u'"' + QString(nombre).replace(u'"', QLatin1String("\"\"")) + u'"';
@@ -361,14 +385,19 @@ void MotorSqlite::abrir()
         cerrar();
         throw f;
     }
-    sqlite3_create_function_v2(m_db, "dc_ahora", 0, SQLITE_UTF8, nullptr, funcionAhora, nullptr, nullptr,
-                               nullptr);
-    sqlite3_create_function_v2(m_db, "like", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, funcionComo, nullptr,
-                               nullptr, nullptr);
-    sqlite3_create_function_v2(m_db, "like", 3, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, funcionComo, nullptr,
-                               nullptr, nullptr);
+    PrepararConexion(m_db);
     sqlite3_progress_handler(m_db, 10000, &MotorSqlite::alProgresar, this);
     AsignarTiempoComando(m_tiempoComando);
+}
+
+void MotorSqlite::PrepararConexion(sqlite3 *db)
+{
+    sqlite3_create_collation_v2(db, "NOCASE", SQLITE_UTF8, nullptr, compararSinMayusculas, nullptr);
+    sqlite3_create_function_v2(db, "dc_ahora", 0, SQLITE_UTF8, nullptr, funcionAhora, nullptr, nullptr, nullptr);
+    sqlite3_create_function_v2(db, "like", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, funcionComo, nullptr,
+                               nullptr, nullptr);
+    sqlite3_create_function_v2(db, "like", 3, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, funcionComo, nullptr,
+                               nullptr, nullptr);
 }
 
 void MotorSqlite::cerrar()

@@ -33,6 +33,13 @@ public:
     void AsignarTiempoComando(int segundos) override;
     void CambiarBase(const QString &nombre) override;
 
+    // Gives a SQLite connection the server's ways: NOCASE and LIKE ignore the case
+    // of every letter and NOCASE also trailing blanks (as the server's default
+    // collation does), and getDate() reads the program's clock. Whatever writes
+    // a database of this backend directly calls it too, so that its indexes are
+    // ordered as the sessions read them.
+    static void PrepararConexion(sqlite3 *db);
+
     // The SQLite failure `rc` of this session as the provider's entries.
     static FalloProveedor FalloDe(sqlite3 *db, int rc, const QString &fuente);
 
