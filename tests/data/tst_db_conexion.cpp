@@ -101,6 +101,10 @@ void TstDbConexion::abrirYCerrar()
     QCOMPARE(cn.State(), qint32(adStateOpen));
     QCOMPARE(cn.DefaultDatabase(), QStringLiteral("EMPRESA"));
     QVERIFY_DB(cn, cn.SetDefaultDatabase(QStringLiteral("empresa")));
+    // The start-up's settings after opening leave the connection working.
+    cn.SetIsolationLevel(adXactReadUncommitted);
+    cn.SetCommandTimeout(45);
+    QVERIFY_DB(cn, cn.Execute(QStringLiteral("SELECT 1")));
     ErrorEjecucion e;
     QEXPECT_ERROR(Errores::ObjetoAbierto, cn.Open(cadena()), e);
     cn.Close();

@@ -227,6 +227,7 @@ void Connection::Open(const QString &ConnectionString, const QString &UserID, co
         else
             motor = std::make_unique<MotorOdbc>(d, d.tiempoConexion > 0 ? d.tiempoConexion : m_s->tiempoConexion,
                                                 m_s->tiempoComando);
+        motor->AsignarAislamiento(m_s->aislamiento);
         m_s->motor = std::move(motor);
         m_s->destino = d;
         m_s->cadena = cadena;
@@ -406,7 +407,12 @@ void Connection::SetCommandTimeout(qint32 segundos)
 }
 
 qint32 Connection::IsolationLevel() const { return m_s->aislamiento; }
-void Connection::SetIsolationLevel(qint32 nivel) { m_s->aislamiento = nivel; }
+void Connection::SetIsolationLevel(qint32 nivel)
+{
+    m_s->aislamiento = nivel;
+    if (m_s->motor)
+        m_s->motor->AsignarAislamiento(nivel);
+}
 qint32 Connection::CursorLocation() const { return m_s->ubicacionCursor; }
 void Connection::SetCursorLocation(qint32 ubicacion) { m_s->ubicacionCursor = ubicacion; }
 

@@ -143,6 +143,9 @@ public:
     virtual QList<ColumnaEsquema> Columnas(const QString &tabla) = 0;
 
     virtual void AsignarTiempoComando(int segundos) = 0;
+    // The isolation level of later transactions (IsolationLevelEnum); a backend
+    // without levels keeps its own.
+    virtual void AsignarAislamiento(int) {}
     // Makes another database of the same server the current one.
     virtual void CambiarBase(const QString &nombre) = 0;
 };

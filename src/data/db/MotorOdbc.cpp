@@ -475,6 +475,19 @@ QList<ColumnaEsquema> MotorOdbc::Columnas(const QString &tabla)
     return columnas;
 }
 
+void MotorOdbc::AsignarAislamiento(int nivel)
+{
+    SQLULEN odbc = SQL_TXN_READ_COMMITTED;
+    if (nivel == adXactReadUncommitted)
+        odbc = SQL_TXN_READ_UNCOMMITTED;
+    else if (nivel == adXactRepeatableRead)
+        odbc = SQL_TXN_REPEATABLE_READ;
+    else if (nivel == adXactSerializable)
+        odbc = SQL_TXN_SERIALIZABLE;
+    // A driver that has no such level keeps its own, as the provider would.
+    SQLSetConnectAttr(m_dbc, SQL_ATTR_TXN_ISOLATION, reinterpret_cast<SQLPOINTER>(odbc), 0);
+}
+
 void MotorOdbc::CambiarBase(const QString &nombre)
 {
     if (nombre.trimmed().isEmpty() || nombre.trimmed().compare(m_destino.baseDatos, Qt::CaseInsensitive) == 0)

@@ -26,6 +26,7 @@ public:
     QList<TablaEsquema> Tablas() override;
     QList<ColumnaEsquema> Columnas(const QString &tabla) override;
     void AsignarTiempoComando(int segundos) override { m_tiempoComando = segundos; }
+    void AsignarAislamiento(int nivel) override;
     void CambiarBase(const QString &nombre) override;
 
 private:
