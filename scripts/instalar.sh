@@ -8,7 +8,7 @@ paquetes=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libsqlite3-dev sqlite3
   unixodbc unixodbc-dev odbcinst tdsodbc libsqliteodbc
-  xvfb xauth x11-utils imagemagick
+  xvfb xauth x11-utils xdotool imagemagick
   desktop-file-utils xdg-utils
   fonts-dejavu-core
 )

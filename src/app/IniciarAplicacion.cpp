@@ -54,6 +54,8 @@ Validacion IntentosDeIngreso(DatosLanzamiento &lanzamiento)
         ventana.TxtUserId->setText(gUsuarioLogeado);
         ventana.TxtUserPassword->setText(gPassword);
         ventana.CboPlataformaDB->setCurrentIndex(0);
+        // Every attempt starts at the user, as the first one did.
+        ventana.TxtUserId->setFocus();
         ventana.exec();
         if (!ventana.Aceptar)
             Plataforma::TerminarPrograma();

@@ -1,5 +1,7 @@
 #include "Lbf_CtrlDisplay.h"
 
+#include <QEvent>
+
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -121,4 +123,16 @@ QPixmap Lbf_CtrlDisplay::DibujarCuadro(int numero, int lado)
                         QPointF(qCos(angulo) * exterior, qSin(angulo) * exterior));
     }
     return cuadro;
+}
+
+bool Lbf_CtrlDisplay::event(QEvent *evento)
+{
+    if (evento->type() == QEvent::WindowBlocked && isVisible()) {
+        m_apartado = true;
+        hide();
+    } else if (evento->type() == QEvent::WindowUnblocked && m_apartado) {
+        m_apartado = false;
+        show();
+    }
+    return QFrame::event(evento);
 }

@@ -42,9 +42,15 @@ public:
     // that number darkest and the ones behind it fading.
     static QPixmap DibujarCuadro(int numero, int lado);
 
+protected:
+    // A dialog that needs the operator blocks the sign's window: the sign
+    // steps aside while it is open, so it never covers what must be read.
+    bool event(QEvent *evento) override;
+
 private:
     void MostrarCuadro(int numero);
     void Form_Load();
 
     qint16 m_Contador = 0;
+    bool m_apartado = false;
 };
