@@ -24,6 +24,8 @@ private slots:
     void validarUsuario_data();
     void validarUsuario();
     void passwordGuardada();
+    void administradorAlAbrir_data();
+    void administradorAlAbrir();
     void ingresoYEgreso_data();
     void ingresoYEgreso();
     void dosSesionesCierranSuFila();
@@ -102,6 +104,32 @@ void TstSesion::validarUsuario()
     QCOMPARE(DB_Dll::Compartido().gEsAdmin, esAdmin);
     if (valido)
         QCOMPARE(gUsuarioLogeado, usuario);
+    QVERIFY(operador.mostrados().isEmpty());
+}
+
+void TstSesion::administradorAlAbrir_data()
+{
+    QTest::addColumn<QString>("usuario");
+    QTest::addColumn<bool>("esAdmin");
+    QTest::newRow("ADMIN administra") << "ADMIN" << true;
+    QTest::newRow("JUAN no") << "JUAN" << false;
+    QTest::newRow("nombre con comilla no") << "ADMIN' OR '1'='1" << false;
+}
+
+void TstSesion::administradorAlAbrir()
+{
+    // Opening with the administrator check reads the user's row of TA_USUARIOS.
+    QFETCH(QString, usuario);
+    QFETCH(bool, esAdmin);
+    OperadorGuionado operador;
+    DB_Dll &db = DB_Dll::Compartido();
+    db = DB_Dll{};
+    db.gServidor = QStringLiteral("LOCAL");
+    db.gDBName = db.gUsuario = db.gUserPassWord = QStringLiteral("EMPRESA");
+    gUsuarioLogeado = usuario;
+    db.OpenServerADODB(false, 3, {}, true, true);
+    QVERIFY(db.gOpenFlag);
+    QCOMPARE(db.gEsAdmin, esAdmin);
     QVERIFY(operador.mostrados().isEmpty());
 }
 
