@@ -10,6 +10,11 @@
 
 namespace {
 
+QString recortarEspacios(QStringView texto)
+{
+    return Cadenas::Compartida().Recortar(texto);
+}
+
 bool esBlanco(QChar c)
 {
     return c == u' ' || c == u'\t';
@@ -20,16 +25,6 @@ bool esFinDeLinea(QChar c)
     return c == u'\r' || c == u'\n';
 }
 
-// The suite trims its fields of spaces only, as it writes them.
-QString recortarEspacios(const QString &texto)
-{
-    qsizetype inicio = 0, fin = texto.size();
-    while (inicio < fin && texto.at(inicio) == u' ')
-        ++inicio;
-    while (fin > inicio && texto.at(fin - 1) == u' ')
-        --fin;
-    return texto.mid(inicio, fin - inicio);
-}
 
 QByteArray recortarEspacios(const QByteArray &bytes)
 {

@@ -27,17 +27,13 @@
 
 namespace {
 
+QString recortar(QStringView texto)
+{
+    return Cadenas::Compartida().Recortar(texto);
+}
+
 constexpr int kTeclaEnter = 13;
 
-QString recortar(const QString &texto)
-{
-    qsizetype inicio = 0, fin = texto.size();
-    while (inicio < fin && texto.at(inicio) == u' ')
-        ++inicio;
-    while (fin > inicio && texto.at(fin - 1) == u' ')
-        --fin;
-    return texto.mid(inicio, fin - inicio);
-}
 
 // The server as a registered connection is named after it: upper-cased and
 // without the port.

@@ -13,6 +13,11 @@ namespace CadenaLanzamiento {
 
 namespace {
 
+QString recortarBlancos(QStringView texto)
+{
+    return Cadenas::Compartida().Recortar(texto);
+}
+
 // Positions in the launch string are 16-bit signed numbers in the suite's
 // programs; a key beyond that range makes the reading fail as it does there.
 constexpr qsizetype kPosicionMaxima = 32767;
@@ -24,15 +29,6 @@ qsizetype posicion16(qsizetype posicion)
     return posicion;
 }
 
-QString recortarBlancos(const QString &texto)
-{
-    qsizetype inicio = 0, fin = texto.size();
-    while (inicio < fin && texto.at(inicio) == u' ')
-        ++inicio;
-    while (fin > inicio && texto.at(fin - 1) == u' ')
-        --fin;
-    return texto.mid(inicio, fin - inicio);
-}
 
 } // namespace
 

@@ -41,6 +41,23 @@ QString textoEntreComillas(const QString &valor)
     return u'\'' + QString(valor).replace(u'\'', QStringLiteral("''")) + u'\'';
 }
 
+// The value of a date, number or other non-text key as the statement takes it.
+QString valorSinComillas(const QString &tipo, const QString &valor)
+{
+    if (tipo == u"7")
+        return valor.trimmed() + u' ';
+    return esNumerico(tipo) ? numeroInicial(valor) : valor;
+}
+
+// A lookup the operator leaves answers "not found".
+template <typename T>
+Pasos::Accion alSalir(Pasos::Accion accion, T &resultado, const T &vacio)
+{
+    if (accion == Pasos::Accion::Salir)
+        resultado = vacio;
+    return accion;
+}
+
 double numeroDe(const QVariant &v)
 {
     if (v.isNull())
@@ -90,9 +107,7 @@ bool DB_Dll::ExisteEnTabla(const QString &Tabla, const QString &ValorBuscado, co
                         + QStringLiteral(" with(nolock)  WHERE LTRIM(RTRIM(") + Campo + QStringLiteral(")) =")
                         + textoEntreComillas(ValorBuscado.trimmed());
                 } else {
-                    const QString valor = tipo == u"7" ? ValorBuscado.trimmed() + u' '
-                        : esNumerico(tipo)             ? numeroInicial(ValorBuscado)
-                                                       : ValorBuscado;
+                    const QString valor = valorSinComillas(tipo, ValorBuscado);
                     sentencia = QStringLiteral("SELECT TOP 1 * FROM ") + Tabla + QStringLiteral(" with(nolock)  WHERE ")
                         + Campo + QStringLiteral(" = ") + valor;
                 }
@@ -115,10 +130,7 @@ bool DB_Dll::ExisteEnTabla(const QString &Tabla, const QString &ValorBuscado, co
             },
         },
         [&](const ErrorEjecucion &e) {
-            const auto accion = Pasos::SegunRespuesta(TratarErrorBusqueda(e, contador));
-            if (accion == Pasos::Accion::Salir)
-                resultado = false;
-            return accion;
+            return alSalir(Pasos::SegunRespuesta(TratarErrorBusqueda(e, contador)), resultado, false);
         });
     return resultado;
 }
@@ -143,9 +155,7 @@ bool DB_Dll::ExisteEnTablaST(const QString &Tabla, const QString &ValorBuscado, 
                     sentencia = QStringLiteral("SELECT * FROM ") + Tabla + QStringLiteral(" with(nolock)   WHERE ")
                         + Campo + QStringLiteral(" =") + textoEntreComillas(ValorBuscado);
                 } else {
-                    const QString valor = tipo == u"7" ? ValorBuscado.trimmed() + u' '
-                        : esNumerico(tipo)             ? numeroInicial(ValorBuscado)
-                                                       : ValorBuscado;
+                    const QString valor = valorSinComillas(tipo, ValorBuscado);
                     sentencia = QStringLiteral("SELECT * FROM ") + Tabla + QStringLiteral(" with(nolock)   WHERE ")
                         + Campo + QStringLiteral(" = ") + valor;
                 }
@@ -162,10 +172,7 @@ bool DB_Dll::ExisteEnTablaST(const QString &Tabla, const QString &ValorBuscado, 
             },
         },
         [&](const ErrorEjecucion &e) {
-            const auto accion = Pasos::SegunRespuesta(TratarErrorBusqueda(e, contador));
-            if (accion == Pasos::Accion::Salir)
-                resultado = false;
-            return accion;
+            return alSalir(Pasos::SegunRespuesta(TratarErrorBusqueda(e, contador)), resultado, false);
         });
     return resultado;
 }
@@ -210,10 +217,7 @@ QVariant DB_Dll::DatosTabla(const QString &Tabla, const QString &ValorBuscado, c
                 resultado = QString();
                 return Pasos::Accion::Salir;
             }
-            const auto accion = Pasos::SegunRespuesta(TratarErrorBusqueda(e, contador));
-            if (accion == Pasos::Accion::Salir)
-                resultado = QString();
-            return accion;
+            return alSalir(Pasos::SegunRespuesta(TratarErrorBusqueda(e, contador)), resultado, QVariant(QString()));
         });
     return resultado;
 }

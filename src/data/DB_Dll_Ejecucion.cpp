@@ -27,6 +27,16 @@ QString sinPrefijoAdmin(QString texto)
     return texto.replace(QStringLiteral("@Admin_"), QString(), CI);
 }
 
+// A truncation warning (one or two entries) on an ordinary statement is not a
+// failure; inside a transaction script it is kept for the script to see.
+void LimpiarAvisoDeTruncado(const QString &sentencia)
+{
+    db::Errors &errores = DB_Dll::Compartido().gCnn().Errors();
+    if ((errores.Count() == 1 || errores.Count() == 2) && !contiene(sentencia, u"TRANS")
+        && errores.Item(0).NativeError == db::Nativo::DatosTruncados)
+        errores.Clear();
+}
+
 } // namespace
 
 QString DB_Dll::GuardiaSentencia(const QString &SentenciaSQL) const
@@ -82,13 +92,7 @@ void DB_Dll::EjecutaConsultaSQL(QString &SentenciaSQL, qint32 &RecordsAffected, 
                 if (lrcs)
                     *lrcs = std::move(filas);
             },
-            [&] {
-                // A truncation warning on an ordinary statement is not a failure.
-                db::Errors &errores = Compartido().gCnn().Errors();
-                if ((errores.Count() == 1 || errores.Count() == 2) && !contiene(SentenciaSQL, u"TRANS")
-                    && errores.Item(0).NativeError == db::Nativo::DatosTruncados)
-                    errores.Clear();
-            },
+            [&] { LimpiarAvisoDeTruncado(SentenciaSQL); },
         },
         [&](const ErrorEjecucion &) {
             db::Errors &errores = Compartido().gCnn().Errors();
@@ -128,10 +132,8 @@ void DB_Dll::EjecutaConsultaRSQL(QString &SentenciaSQL, qint32 &RecordsAffected,
                     *lrcs = std::move(filas);
             },
             [&] {
-                db::Errors &errores = Compartido().gCnn().Errors();
-                if (!sinConexion && (errores.Count() == 1 || errores.Count() == 2) && !contiene(SentenciaSQL, u"TRANS")
-                    && errores.Item(0).NativeError == db::Nativo::DatosTruncados)
-                    errores.Clear();
+                if (!sinConexion)
+                    LimpiarAvisoDeTruncado(SentenciaSQL);
             },
         },
         [&](const ErrorEjecucion &e) {

@@ -10,17 +10,11 @@
 
 namespace {
 
-// Only blanks count as padding in the suite's files; a tab or a non-breaking
-// space is part of the text.
 QString recortar(QStringView texto)
 {
-    qsizetype inicio = 0, fin = texto.size();
-    while (inicio < fin && texto.at(inicio) == u' ')
-        ++inicio;
-    while (fin > inicio && texto.at(fin - 1) == u' ')
-        --fin;
-    return texto.mid(inicio, fin - inicio).toString();
+    return Cadenas::Compartida().Recortar(texto);
 }
+
 
 QString ajustar(const QString &texto, qsizetype ancho)
 {

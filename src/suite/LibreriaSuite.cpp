@@ -272,6 +272,16 @@ QString Cadenas::Reemplazar(const QString &texto, const QString &buscado, const 
     return QString(texto).replace(buscado, reemplazo);
 }
 
+QString Cadenas::Recortar(QStringView texto) const
+{
+    qsizetype inicio = 0, fin = texto.size();
+    while (inicio < fin && texto.at(inicio) == u' ')
+        ++inicio;
+    while (fin > inicio && texto.at(fin - 1) == u' ')
+        --fin;
+    return texto.mid(inicio, fin - inicio).toString();
+}
+
 QString Cadenas::Rellenar(const QString &texto, int ancho) const
 {
     if (ancho <= 0)

@@ -85,6 +85,9 @@ public:
     QString QuitarCaracteres(const QString &texto, QChar c1, QChar c2 = QChar(0xFFFF),
                              QChar c3 = QChar(0xFFFF)) const;
     QString Reemplazar(const QString &texto, const QString &buscado, const QString &reemplazo) const;
+    // Without the blanks at both ends. Only blanks: the suite pads its fields
+    // with them, and a tab or a non-breaking space is part of the text.
+    QString Recortar(QStringView texto) const;
     // Left-aligned, blank-padded or cut to exactly `ancho` characters.
     QString Rellenar(const QString &texto, int ancho) const;
     // Right-aligned in `ancho` characters ("1" in 4 gives "   1"); a longer

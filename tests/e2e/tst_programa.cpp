@@ -47,7 +47,7 @@ void TstPrograma::initTestCase()
             QSKIP(qPrintable(QStringLiteral("Falta %1 en esta máquina").arg(QLatin1String(herramienta))));
     m_xvfb.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
                                           QStringLiteral("0"), QStringLiteral("1280x800x24"), QStringLiteral("-nolisten"),
-                                          QStringLiteral("tcp")});
+                                          QStringLiteral("tcp"), QStringLiteral("-noreset")});
     QVERIFY(m_xvfb.waitForStarted());
     QTRY_VERIFY_WITH_TIMEOUT(m_xvfb.canReadLine(), 10000);
     m_display = u':' + QString::fromLatin1(m_xvfb.readLine()).trimmed();

@@ -121,6 +121,10 @@ struct ColumnaEsquema
     bool clave = false;
 };
 
+// The device and file number of a database file: a file that went away or was
+// replaced by another one no longer has the identity it had when it was opened.
+bool IdentidadArchivo(const QString &ruta, quint64 &dispositivo, quint64 &nodo);
+
 class Motor
 {
 public:

@@ -13,15 +13,6 @@ namespace db {
 
 namespace {
 
-bool identidadArchivo(const QString &ruta, quint64 &dispositivo, quint64 &nodo)
-{
-    struct stat st;
-    if (::stat(QFile::encodeName(ruta).constData(), &st) != 0)
-        return false;
-    dispositivo = quint64(st.st_dev);
-    nodo = quint64(st.st_ino);
-    return true;
-}
 
 bool exito(SQLRETURN rc)
 {
@@ -117,7 +108,7 @@ MotorOdbc::MotorOdbc(const Destino &destino, int tiempoConexion, int tiempoComan
 {
     m_fuente = QStringLiteral("ODBC");
     if (!m_destino.archivoVigilado.isEmpty()
-        && !identidadArchivo(m_destino.archivoVigilado, m_dispositivo, m_nodo))
+        && !IdentidadArchivo(m_destino.archivoVigilado, m_dispositivo, m_nodo))
         throw Fallo(Errores::ErrorNoEspecificado,
                     QStringLiteral("No se puede abrir la base de datos \"%1\" solicitada por el inicio de sesión. "
                                    "Error de inicio de sesión.")
@@ -218,7 +209,7 @@ void MotorOdbc::verificarVigencia()
     if (m_destino.archivoVigilado.isEmpty())
         return;
     quint64 d, n;
-    if (!identidadArchivo(m_destino.archivoVigilado, d, n) || d != m_dispositivo || n != m_nodo)
+    if (!IdentidadArchivo(m_destino.archivoVigilado, d, n) || d != m_dispositivo || n != m_nodo)
         throw Fallo(Errores::ErrorNoEspecificado,
                     QStringLiteral("Error general de red: la base de datos \"%1\" ya no está disponible (%2).")
                         .arg(m_destino.baseDatos, m_destino.archivoVigilado),

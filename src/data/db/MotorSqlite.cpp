@@ -13,15 +13,6 @@ namespace db {
 
 namespace {
 
-bool identidadArchivo(const QString &ruta, quint64 &dispositivo, quint64 &nodo)
-{
-    struct stat st;
-    if (::stat(QFile::encodeName(ruta).constData(), &st) != 0)
-        return false;
-    dispositivo = quint64(st.st_dev);
-    nodo = quint64(st.st_ino);
-    return true;
-}
 
 // getDate() of the embedded server: the program's clock, so that a session
 // and its database agree on "now" (and tests can pin it).
@@ -347,7 +338,7 @@ void MotorSqlite::fallar(int rc)
     if (!f.ConexionPerdida) {
         // A statement that fails because the file went away reports it as such.
         quint64 d, n;
-        if (!identidadArchivo(m_archivo, d, n) || d != m_dispositivo || n != m_nodo) {
+        if (!IdentidadArchivo(m_archivo, d, n) || d != m_dispositivo || n != m_nodo) {
             f.ConexionPerdida = true;
             f.Number = Errores::ErrorNoEspecificado;
             f.Entradas.first().NativeError = Nativo::ErrorDeRed;
@@ -359,7 +350,7 @@ void MotorSqlite::fallar(int rc)
 
 void MotorSqlite::abrir()
 {
-    if (!identidadArchivo(m_archivo, m_dispositivo, m_nodo) || !QFileInfo(m_archivo).isFile())
+    if (!IdentidadArchivo(m_archivo, m_dispositivo, m_nodo) || !QFileInfo(m_archivo).isFile())
         throw Fallo(Errores::ErrorNoEspecificado,
                     QStringLiteral("No se puede abrir la base de datos \"%1\" solicitada por el inicio de "
                                    "sesión. Error de inicio de sesión.")
@@ -424,7 +415,7 @@ void MotorSqlite::AsignarTiempoComando(int segundos)
 void MotorSqlite::verificarVigencia()
 {
     quint64 d, n;
-    if (!m_db || !identidadArchivo(m_archivo, d, n) || d != m_dispositivo || n != m_nodo)
+    if (!m_db || !IdentidadArchivo(m_archivo, d, n) || d != m_dispositivo || n != m_nodo)
         throw Fallo(Errores::ErrorNoEspecificado,
                     QStringLiteral("Error general de red: la base de datos \"%1\" ya no está disponible (%2).")
                         .arg(m_nombreBase, m_archivo),
@@ -592,6 +583,16 @@ void MotorSqlite::CambiarBase(const QString &nombre)
     m_archivo = otro;
     m_nombreBase = nombre.trimmed();
     abrir();
+}
+
+bool IdentidadArchivo(const QString &ruta, quint64 &dispositivo, quint64 &nodo)
+{
+    struct stat st;
+    if (::stat(QFile::encodeName(ruta).constData(), &st) != 0)
+        return false;
+    dispositivo = quint64(st.st_dev);
+    nodo = quint64(st.st_ino);
+    return true;
 }
 
 }
