@@ -67,6 +67,13 @@ void EscribirServidores(const QString &carpetaAplicacion, const QString &lineas)
         f.write(QStringLiteral("[Servidores]\n%1\n").arg(lineas).toUtf8());
 }
 
+void RegistrarServidorOdbc(const QString &carpetaAplicacion)
+{
+    EscribirServidores(carpetaAplicacion, kServidorOdbc
+                                              + QStringLiteral("=odbc:Driver=SQLite3;Database={carpeta}datos/{base}.db;"
+                                                               "Dialecto=sqlite"));
+}
+
 bool HayOdbcSqlite()
 {
     QFile f(QStringLiteral("/etc/odbcinst.ini"));

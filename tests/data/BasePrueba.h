@@ -25,6 +25,11 @@ void EscribirServidores(const QString &carpetaAplicacion, const QString &lineas)
 // The rows of a recordset as "a|b;c|d" (Null as NULL), for comparing results.
 QString Filas(db::Recordset &rs);
 
+// The test server that reaches the embedded databases through the SQLite ODBC
+// driver, registered in the settings file of `carpetaAplicacion`.
+inline const QString kServidorOdbc = QStringLiteral("PRUEBAODBC");
+void RegistrarServidorOdbc(const QString &carpetaAplicacion);
+
 // Whether Debian's SQLite ODBC driver is registered.
 bool HayOdbcSqlite();
 

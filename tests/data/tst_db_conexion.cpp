@@ -65,9 +65,7 @@ void TstDbConexion::init()
     if (servidor == QLatin1String("PRUEBAODBC") && !prueba::HayOdbcSqlite())
         QSKIP("El controlador ODBC de SQLite (libsqliteodbc) no está instalado");
     m_entorno = std::make_unique<EntornoPrueba>();
-    prueba::EscribirServidores(m_entorno->carpeta(),
-                               QStringLiteral("PRUEBAODBC=odbc:Driver=SQLite3;Database={carpeta}datos/{base}.db;"
-                                              "Dialecto=sqlite"));
+    prueba::RegistrarServidorOdbc(m_entorno->carpeta());
     m_archivo = prueba::CrearBase(m_entorno->carpeta() + QStringLiteral("datos"), QStringLiteral("EMPRESA"));
     m_cn = std::make_unique<Connection>();
     QVERIFY_DB(*m_cn, m_cn->Open(cadena()));

@@ -46,9 +46,7 @@ void TstDbDialecto::init()
     if (servidor == QLatin1String("PRUEBAODBC") && !prueba::HayOdbcSqlite())
         QSKIP("El controlador ODBC de SQLite (libsqliteodbc) no está instalado");
     m_entorno = std::make_unique<EntornoPrueba>();
-    prueba::EscribirServidores(m_entorno->carpeta(),
-                               QStringLiteral("PRUEBAODBC=odbc:Driver=SQLite3;Database={carpeta}datos/{base}.db;"
-                                              "Dialecto=sqlite"));
+    prueba::RegistrarServidorOdbc(m_entorno->carpeta());
     const QString archivo =
         prueba::CrearBase(m_entorno->carpeta() + QStringLiteral("datos"), QStringLiteral("EMPRESA"));
     m_cn = std::make_unique<Connection>();

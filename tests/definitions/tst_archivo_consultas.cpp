@@ -11,9 +11,6 @@
 
 #include <algorithm>
 
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
 #include <unistd.h>
 
 using namespace ArchivoConsultas;
@@ -63,21 +60,6 @@ qint16 buscar(const QString &ruta, const QString &nombre)
     return ExisteEnAuxiliar(ruta, nombre, indice) ? indice : qint16(0);
 }
 
-// Root writes whatever the permission bits say; the immutable attribute stops it.
-bool fijarInmutable(const QString &ruta, bool inmutable)
-{
-    const int fd = ::open(QFile::encodeName(ruta).constData(), O_RDONLY);
-    if (fd < 0)
-        return false;
-    int atributos = 0;
-    bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &atributos) == 0;
-    if (ok) {
-        atributos = inmutable ? (atributos | FS_IMMUTABLE_FL) : (atributos & ~FS_IMMUTABLE_FL);
-        ok = ::ioctl(fd, FS_IOC_SETFLAGS, &atributos) == 0;
-    }
-    ::close(fd);
-    return ok;
-}
 
 bool seDejaEscribir(const QString &ruta)
 {
@@ -412,11 +394,11 @@ void TstArchivoConsultas::archivoQueNoSeDejaEscribir()
     bool inmutable = false;
     auto restaurar = qScopeGuard([&] {
         if (inmutable)
-            fijarInmutable(ruta, false);
+            FijarInmutable(ruta, false);
         QFile::setPermissions(ruta, permisos);
     });
     if (seDejaEscribir(ruta))
-        inmutable = fijarInmutable(ruta, true);
+        inmutable = FijarInmutable(ruta, true);
     if (seDejaEscribir(ruta))
         QSKIP("this account writes read-only files");
 

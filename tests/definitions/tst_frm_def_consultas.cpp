@@ -23,11 +23,8 @@
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
-#include <fcntl.h>
-#include <linux/fs.h>
 #include <memory>
 #include <optional>
-#include <sys/ioctl.h>
 #include <unistd.h>
 
 using ListaDefiniciones::ArmarEntrada;
@@ -56,21 +53,6 @@ QString Textos(const QListWidget *lista)
     return textos.join(u',');
 }
 
-// Root writes whatever the permission bits say; the immutable attribute stops it.
-bool FijarInmutable(const QString &ruta, bool inmutable)
-{
-    const int fd = ::open(QFile::encodeName(ruta).constData(), O_RDONLY);
-    if (fd < 0)
-        return false;
-    int atributos = 0;
-    bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &atributos) == 0;
-    if (ok) {
-        atributos = inmutable ? (atributos | FS_IMMUTABLE_FL) : (atributos & ~FS_IMMUTABLE_FL);
-        ok = ::ioctl(fd, FS_IOC_SETFLAGS, &atributos) == 0;
-    }
-    ::close(fd);
-    return ok;
-}
 
 }
 

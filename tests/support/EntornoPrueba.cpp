@@ -6,6 +6,11 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
 EntornoPrueba::EntornoPrueba(const QDateTime &ahora)
     : m_ahora(ahora)
     , m_temp(qgetenv("TEMP"))
@@ -57,4 +62,19 @@ QByteArray LeerArchivo(const QString &ruta)
 {
     QFile f(ruta);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool FijarInmutable(const QString &ruta, bool inmutable)
+{
+    const int fd = ::open(QFile::encodeName(ruta).constData(), O_RDONLY);
+    if (fd < 0)
+        return false;
+    int atributos = 0;
+    bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &atributos) == 0;
+    if (ok) {
+        atributos = inmutable ? (atributos | FS_IMMUTABLE_FL) : (atributos & ~FS_IMMUTABLE_FL);
+        ok = ::ioctl(fd, FS_IOC_SETFLAGS, &atributos) == 0;
+    }
+    ::close(fd);
+    return ok;
 }

@@ -34,3 +34,6 @@ private:
 // Writes bytes to a file, creating its folder.
 bool EscribirArchivo(const QString &ruta, const QByteArray &bytes);
 QByteArray LeerArchivo(const QString &ruta);
+// Tests run as root, who writes whatever the permission bits say; the
+// immutable attribute is what makes a file really unwritable.
+bool FijarInmutable(const QString &ruta, bool inmutable);
